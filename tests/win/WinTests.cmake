@@ -1,0 +1,29 @@
+# Windows test programs. Each entry is a GoogleTest program built in the win64 build and run
+# under Wine by the native build's ctest:
+#   win_test(NAME SOURCES... [WINVER ver] [XVFB])
+# WINVER picks the Windows version Wine reports (win7 when absent); XVFB gives it a display.
+function(win_test name)
+  cmake_parse_arguments(T "XVFB" "WINVER" "SOURCES" ${ARGN})
+  if(WIN32)
+    list(TRANSFORM T_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/tests/win/)
+    add_executable(${name} ${T_SOURCES})
+    target_compile_options(${name} PRIVATE ${WARN})
+    target_compile_definitions(${name} PRIVATE FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
+    target_link_libraries(${name} autorun_lib gmock gtest_main)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  elseif(WIN64_BUILD_DIR)
+    set(opts)
+    if(T_WINVER)
+      list(APPEND opts --winver ${T_WINVER})
+    endif()
+    if(T_XVFB)
+      list(APPEND opts --xvfb)
+    endif()
+    add_test(NAME win.${name}
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${opts} ${WIN64_BUILD_DIR}/tests/${name}.exe)
+    set_tests_properties(win.${name} PROPERTIES LABELS win TIMEOUT 600
+                         ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine")
+  endif()
+endfunction()
+
+win_test(smoke_test SOURCES smoke_test.cpp)

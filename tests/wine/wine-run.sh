@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Runs a Windows program under 64-bit Wine, headless, in a private prefix.
+#   wine-run.sh [--winver VER] [--xvfb] [--cwd DIR] PROGRAM.exe [ARGS...]
+# One prefix per Windows version, created once below $WINE_ROOT (default: build/win64/wine).
+# A crash fails the run (winedbg is disabled, so nothing waits on a crash dialog).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+winver=win7; xvfb=0; cwd=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --winver) winver=$2; shift 2 ;;
+    --xvfb) xvfb=1; shift ;;
+    --cwd) cwd=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+[ $# -ge 1 ] || { echo "usage: $0 [--winver VER] [--xvfb] [--cwd DIR] PROGRAM [ARGS...]" >&2; exit 2; }
+
+WINE=/usr/lib/wine/wine64
+root=${WINE_ROOT:-$(cd "$here/../.." && pwd)/build/win64/wine}
+export WINEPREFIX="$root/$winver"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+export WINEARCH=win64
+unset DISPLAY_UNUSED
+
+mkdir -p "$root"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/.ready" ]; then
+    rm -rf "$WINEPREFIX"
+    DISPLAY= "$WINE" wineboot -u >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+    if [ "$winver" != win7 ]; then
+      DISPLAY= "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f >/dev/null 2>&1
+      /usr/lib/wine/wineserver -w
+    fi
+    touch "$WINEPREFIX/.ready"
+  fi
+) 9>"$root/.lock-$winver"
+
+prog=$1; shift
+[ -n "$cwd" ] && cd "$cwd"
+if [ "$xvfb" = 1 ]; then
+  exec xvfb-run -a -s '-screen 0 1024x768x24' "$WINE" "$prog" "$@"
+fi
+DISPLAY= exec "$WINE" "$prog" "$@"
