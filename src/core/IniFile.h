@@ -1,0 +1,29 @@
+#pragma once
+#include <list>
+#include <string>
+
+class ProfileStore;
+
+// The one access path to INI files. Stateless apart from its path: every read asks the file anew.
+class CIniFile {
+public:
+    explicit CIniFile(std::string path);
+    CIniFile(std::string path, ProfileStore& store);
+    virtual ~CIniFile() = default;
+
+    std::string GetFileName() const { return m_strPath; }
+    std::string GetString(std::string section, std::string key, std::string def) const;
+    std::string GetValue(std::string section, std::string key, std::string def) const;
+    int GetInt(std::string section, std::string key, int def) const;
+    bool WriteString(std::string section, std::string key, std::string value) const;
+    bool WriteInt(std::string section, std::string key, int value) const;
+    int GetSectionNames(std::list<std::string>& list) const;
+    int GetSection(std::string section, std::list<std::string>& list) const;
+    int GetKeyNames(std::string section, std::list<std::string>& list) const;
+    std::string GetLangString(std::string section, std::string key, std::string lang) const;
+    std::string GetLangValue(std::string section, std::string key, std::string lang) const;
+
+private:
+    std::string m_strPath;
+    ProfileStore* m_pStore;
+};
