@@ -108,14 +108,14 @@ const Entry* FindKey(const Section* s, const std::string& key) {
     return nullptr;
 }
 
-// The key's text, or the default with its trailing blanks (all but the first character) dropped,
+// The key's text, or the default with its trailing spaces (all but the first character) dropped,
 // each without enclosing quotes.
 Text Lookup(const char* section, const char* key, const char* def, const char* path) {
     Profile profile(ReadFile(path));
     const Entry* e = FindKey(profile.Find(section), key);
     if (e && e->value) return Unquote(*e->value);
     std::string d = def;
-    while (d.size() > 1 && IsBlank(d.back())) d.pop_back();
+    while (d.size() > 1 && d.back() == ' ') d.pop_back();
     return Unquote(d);
 }
 
@@ -131,8 +131,8 @@ std::size_t CopyOut(const Text& t, char* buf, std::size_t size) {
 }
 
 // A NUL-separated list into the caller's buffer, ended by one more NUL. A list that does not fit
-// (a whole byte to spare is needed) is cut to size-2 bytes and ended by `cutEnds` NULs.
-std::size_t CopyList(const std::string& list, char* buf, std::size_t size, std::size_t cutEnds) {
+// (a whole byte to spare is needed) is cut to size-2 bytes; an empty or cut list is ended by `ends` NULs.
+std::size_t CopyList(const std::string& list, char* buf, std::size_t size, std::size_t ends) {
     if (size == 0) return 0;
     if (size == 1) {
         buf[0] = '\0';
@@ -140,13 +140,12 @@ std::size_t CopyList(const std::string& list, char* buf, std::size_t size, std::
     }
     if (list.size() + 2 <= size) {
         std::memcpy(buf, list.data(), list.size());
-        buf[list.size()] = '\0';
-        if (list.empty()) buf[1] = '\0';
+        std::memset(buf + list.size(), 0, list.empty() ? ends : 1);
         return list.size();
     }
     std::size_t n = size - 2;
     std::memcpy(buf, list.data(), n);
-    std::memset(buf + n, 0, cutEnds);
+    std::memset(buf + n, 0, ends);
     return n;
 }
 
@@ -214,7 +213,7 @@ bool ProfileEngine::WriteString(const char* section, const char* key, const char
     Profile profile(text);
     const Section* s = profile.Find(section);
     const Entry* e = FindKey(s, key);
-    std::string line = Trim(key) + "=" + value;
+    std::string line = (e ? e->key : Trim(key)) + "=" + value; // a changed key keeps its spelling
     if (e) {
         if (e->value == std::optional<std::string>(value)) return true; // unchanged: leave the file alone
         text.replace(e->begin, e->end - e->begin, line);
