@@ -17,7 +17,8 @@ std::list<std::string> SplitNames(const std::vector<char>& buf, std::size_t coun
     count = std::min(count, buf.size() - 1);
     for (std::size_t pos = 0; pos < count;) {
         std::size_t end = pos;
-        while (end < count && buf[end] != '\0') ++end;
+        while (end < count && buf[end] != '\0')
+            ++end;
         names.emplace_back(&buf[pos], end - pos);
         pos = end + 1;
     }
@@ -80,7 +81,8 @@ int CIniFile::GetSection(std::string section, std::list<std::string>& list) cons
 int CIniFile::GetKeyNames(std::string section, std::list<std::string>& list) const {
     std::list<std::string> lines;
     GetSection(section, lines);
-    for (const auto& line : lines) list.push_back(line.substr(0, line.find('=')));
+    for (const auto& line : lines)
+        list.push_back(line.substr(0, line.find('=')));
     return static_cast<int>(list.size());
 }
 

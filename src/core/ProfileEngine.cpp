@@ -16,16 +16,18 @@ bool IsBlank(char c) {
 
 std::string Trim(const std::string& s) {
     std::size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
     return s.substr(b, e - b);
 }
 
 // Names match without regard to ASCII case; other bytes must be equal.
 bool SameName(const std::string& a, const std::string& b) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // A text as the calls return it: a value wholly in matching quotes loses them.
@@ -35,7 +37,8 @@ struct Text {
 };
 
 Text Unquote(const std::string& s) {
-    if (s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0]) return {s.substr(1, s.size() - 2), true};
+    if (s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0])
+        return {s.substr(1, s.size() - 2), true};
     return {s, false};
 }
 
@@ -53,7 +56,7 @@ struct Section {
 
 // The file as sections; the first one holds the lines before any header and has no name.
 class Profile {
-public:
+  public:
     explicit Profile(const std::string& text) {
         m_sections.push_back({"", {}, 0});
         std::size_t pos = 0;
@@ -76,7 +79,7 @@ public:
     }
     const std::vector<Section>& Sections() const { return m_sections; }
 
-private:
+  private:
     void AddLine(const std::string& raw, std::size_t begin, std::size_t eol, std::size_t next) {
         std::string line = Trim(raw);
         if (line.empty()) return;
@@ -115,7 +118,8 @@ Text Lookup(const char* section, const char* key, const char* def, const char* p
     const Entry* e = FindKey(profile.Find(section), key);
     if (e && e->value) return Unquote(*e->value);
     std::string d = def;
-    while (d.size() > 1 && d.back() == ' ') d.pop_back();
+    while (d.size() > 1 && d.back() == ' ')
+        d.pop_back();
     return Unquote(d);
 }
 
@@ -163,7 +167,7 @@ unsigned ParseInt(const std::string& s) {
     unsigned v = 0;
     for (; i < s.size(); ++i) {
         char c = s[i];
-        int d = c >= '0' && c <= '9'                ? c - '0'
+        int d = c >= '0' && c <= '9'                 ? c - '0'
                 : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
                 : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
                                                      : -1;

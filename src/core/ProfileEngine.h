@@ -9,7 +9,7 @@
 // Writes change only the line of the key, or add one line (and a header for a new section), and
 // leave the file's other bytes as they were.
 class ProfileEngine : public ProfileStore {
-public:
+  public:
     std::size_t GetString(const char* section, const char* key, const char* def, char* buf, std::size_t size,
                           const char* path) override;
     unsigned GetInt(const char* section, const char* key, int def, const char* path) override;

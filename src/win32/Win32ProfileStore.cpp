@@ -8,11 +8,11 @@
 namespace {
 DWORD Dword(std::size_t size) {
     return size > std::numeric_limits<DWORD>::max() ? std::numeric_limits<DWORD>::max()
-                                                     : static_cast<DWORD>(size);
+                                                    : static_cast<DWORD>(size);
 }
 
 class Win32ProfileStore : public ProfileStore {
-public:
+  public:
     std::size_t GetString(const char* section, const char* key, const char* def, char* buf, std::size_t size,
                           const char* path) override {
         return GetPrivateProfileStringA(section, key, def, buf, Dword(size), path);

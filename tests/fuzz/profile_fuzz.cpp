@@ -12,7 +12,8 @@ namespace {
 // Input: three query texts separated by NULs (section, key, value), a buffer size byte, then the file.
 std::string Take(const uint8_t*& p, const uint8_t* end) {
     std::string s;
-    while (p < end && *p) s += static_cast<char>(*p++);
+    while (p < end && *p)
+        s += static_cast<char>(*p++);
     if (p < end) ++p;
     return s;
 }

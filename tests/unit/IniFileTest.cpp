@@ -1,5 +1,5 @@
-#include "TempIni.h"
 #include "core/IniFile.h"
+#include "TempIni.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +58,10 @@ TEST(IniFile, ListsAppendInFileOrder) {
 // Lists longer than the 5096-byte buffer are cut: a cut section line is dropped, a cut name is kept.
 TEST(IniFile, ListsBeyondTheBufferAreCut) {
     std::string text = "[Big]\n";
-    for (int i = 0; i < 600; ++i) text += "key" + std::to_string(1000 + i) + "=v\n";
-    for (int i = 0; i < 600; ++i) text += "[Section" + std::to_string(1000 + i) + "]\n";
+    for (int i = 0; i < 600; ++i)
+        text += "key" + std::to_string(1000 + i) + "=v\n";
+    for (int i = 0; i < 600; ++i)
+        text += "[Section" + std::to_string(1000 + i) + "]\n";
     TempIni f(text);
     CIniFile ini(f.Path());
     std::list<std::string> lines, names;

@@ -1,5 +1,5 @@
-#include "TempIni.h"
 #include "core/ProfileEngine.h"
+#include "TempIni.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,8 @@ template <class Call> Read Fill(size_t size, Call call) {
 
 Read Str(const std::string& text, const char* sec, const char* key, const char* def, size_t size) {
     TempIni f(text);
-    return Fill(size, [&](char* b, size_t s) { return engine.GetString(sec, key, def, b, s, f.Path().c_str()); });
+    return Fill(size,
+                [&](char* b, size_t s) { return engine.GetString(sec, key, def, b, s, f.Path().c_str()); });
 }
 
 std::string Value(const std::string& text, const char* sec, const char* key, const char* def) {
@@ -32,28 +33,29 @@ TEST(ProfileEngine, ReadsAsKernel32Does) {
     struct Case {
         const char *text, *section, *key, *expected;
     } cases[] = {
-        {"[A]\r\nk=v ;x\r\n", "A", "k", "v ;x"},           // no inline comments
-        {"[A]\nk=\"q\"\n", "A", "k", "q"},                 // matching quotes go
-        {"[A]\nk='q\"\n", "A", "k", "'q\""},               // unmatched stay
-        {"[A]\nk=\"\n", "A", "k", "\""},                   // a lone quote stays
-        {"  [ A ]  \n \t k \t=\t v \n", "a", " K ", "v"},  // blanks and case
-        {"[A]\rk=1\r[B]\rk=2", "B", "k", "2"},             // CR-only lines
-        {"[A]\nk=1\nK=2\n[a]\nj=3\n", "A", "K", "1"},      // first key wins
-        {"[A]\nk=1\n[a]\nj=3\n", "A", "j", "dflt"},        // a later duplicate section is never read
-        {"k0=1\n[A]\n", "", "k0", "1"},                    // keys before any section
-        {"[]\nk=1\n", "", "k", "dflt"},                    // an unnamed section is not the leading one
-        {"[A] junk\nk=1\n", "A", "k", "1"},                // text after "]"
-        {"[A]]\nk=1\n", "A]", "k", "1"},                   // the line's last "]" ends the name
-        {"[A]\n[B\nk=1\n", "A", "k", "1"},                 // no "]": an ordinary line
-        {"[A]\nk\nk=1\n", "A", "k", "dflt"},               // a line without "=" has no value
-        {"[A]\n;c=1\n", "A", ";c", "1"},                   // comments are keys to a direct read
-        {"[A]\nk=a=b\n", "A", "k", "a=b"},                 // the first "=" splits
-        {"[A]\n=v\n", "A", "", "v"},                       // an empty key name
-        {"\xEF\xBB\xBF[A]\nk=1\n", "A", "k", "1"},         // byte order mark
-        {"[\xE9]\nk=1\n", "\xC9", "k", "dflt"},            // case folds in ASCII only
-        {"[A]\nk=\n", "A", "k", ""},                       // empty value is not the default
+        {"[A]\r\nk=v ;x\r\n", "A", "k", "v ;x"},          // no inline comments
+        {"[A]\nk=\"q\"\n", "A", "k", "q"},                // matching quotes go
+        {"[A]\nk='q\"\n", "A", "k", "'q\""},              // unmatched stay
+        {"[A]\nk=\"\n", "A", "k", "\""},                  // a lone quote stays
+        {"  [ A ]  \n \t k \t=\t v \n", "a", " K ", "v"}, // blanks and case
+        {"[A]\rk=1\r[B]\rk=2", "B", "k", "2"},            // CR-only lines
+        {"[A]\nk=1\nK=2\n[a]\nj=3\n", "A", "K", "1"},     // first key wins
+        {"[A]\nk=1\n[a]\nj=3\n", "A", "j", "dflt"},       // a later duplicate section is never read
+        {"k0=1\n[A]\n", "", "k0", "1"},                   // keys before any section
+        {"[]\nk=1\n", "", "k", "dflt"},                   // an unnamed section is not the leading one
+        {"[A] junk\nk=1\n", "A", "k", "1"},               // text after "]"
+        {"[A]]\nk=1\n", "A]", "k", "1"},                  // the line's last "]" ends the name
+        {"[A]\n[B\nk=1\n", "A", "k", "1"},                // no "]": an ordinary line
+        {"[A]\nk\nk=1\n", "A", "k", "dflt"},              // a line without "=" has no value
+        {"[A]\n;c=1\n", "A", ";c", "1"},                  // comments are keys to a direct read
+        {"[A]\nk=a=b\n", "A", "k", "a=b"},                // the first "=" splits
+        {"[A]\n=v\n", "A", "", "v"},                      // an empty key name
+        {"\xEF\xBB\xBF[A]\nk=1\n", "A", "k", "1"},        // byte order mark
+        {"[\xE9]\nk=1\n", "\xC9", "k", "dflt"},           // case folds in ASCII only
+        {"[A]\nk=\n", "A", "k", ""},                      // empty value is not the default
     };
-    for (const auto& c : cases) EXPECT_EQ(Value(c.text, c.section, c.key, "dflt"), c.expected) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(Value(c.text, c.section, c.key, "dflt"), c.expected) << c.text;
 }
 
 TEST(ProfileEngine, DefaultLosesTrailingSpacesAndQuotes) {
@@ -110,8 +112,9 @@ TEST(ProfileEngine, SectionNamesSkipUnnamedAndCutAtSizeMinusTwo) {
     EXPECT_EQ(names(2).bytes, std::string("\0", 1));
     EXPECT_EQ(names(0).n, 0u);
     TempIni empty("");
-    EXPECT_EQ(Fill(10, [&](char* b, size_t s) { return engine.GetSectionNames(b, s, empty.Path().c_str()); }).bytes,
-              std::string("\0", 1));
+    EXPECT_EQ(
+        Fill(10, [&](char* b, size_t s) { return engine.GetSectionNames(b, s, empty.Path().c_str()); }).bytes,
+        std::string("\0", 1));
 }
 
 TEST(ProfileEngine, IntegersTakeSignDecimalOrHexAndWrap) {
@@ -119,10 +122,22 @@ TEST(ProfileEngine, IntegersTakeSignDecimalOrHexAndWrap) {
         const char* value;
         unsigned expected;
     } cases[] = {
-        {"42", 42},          {"-1", 4294967295u}, {"+5", 5},       {"42x", 42},   {"abc", 0},
-        {"0x10", 16},        {"0X10", 0},         {"-0x10", 0u - 16}, {"0xFf", 255}, {"010", 10},
-        {"99999999999", 1215752191u},             {"--5", 0},      {"1 2", 1},    {"\"7\"", 7},
-        {"", 9},             {"''", 9},
+        {"42", 42},
+        {"-1", 4294967295u},
+        {"+5", 5},
+        {"42x", 42},
+        {"abc", 0},
+        {"0x10", 16},
+        {"0X10", 0},
+        {"-0x10", 0u - 16},
+        {"0xFf", 255},
+        {"010", 10},
+        {"99999999999", 1215752191u},
+        {"--5", 0},
+        {"1 2", 1},
+        {"\"7\"", 7},
+        {"", 9},
+        {"''", 9},
     };
     for (const auto& c : cases) {
         TempIni f(std::string("[A]\nk=") + c.value + "\n");

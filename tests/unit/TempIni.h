@@ -7,7 +7,7 @@
 
 // A file in a fresh temporary folder, removed with the object.
 class TempIni {
-public:
+  public:
     explicit TempIni(const std::string& text, const char* name = "t.ini") {
         char pattern[] = "/tmp/iniXXXXXX";
         m_dir = mkdtemp(pattern);
@@ -21,6 +21,6 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-private:
+  private:
     std::string m_dir, m_path;
 };
