@@ -4,7 +4,16 @@
 
 namespace {
 const DWORD kValueBufferSize = 1024;
+
+// Opens `subkey` with full access, applies `op` to the key and closes it again.
+template <class Op> bool WithFullAccess(HKEY root, const std::string& subkey, Op op) {
+    HKEY key;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return false;
+    const LONG rc = op(key);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
 }
+} // namespace
 
 void CRegistry::SetRoot(HKEY root) {
     m_hRoot = root;
@@ -48,21 +57,13 @@ bool CRegistry::WriteString(const std::string& subkey, const std::string& name,
 }
 
 bool CRegistry::DeleteValue(const std::string& subkey, const std::string& name) const {
-    HKEY key;
-    if (!m_bHasRoot || RegOpenKeyExA(m_hRoot, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return false;
-    const LONG rc = RegDeleteValueA(key, name.c_str());
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    return m_bHasRoot &&
+           WithFullAccess(m_hRoot, subkey, [&](HKEY key) { return RegDeleteValueA(key, name.c_str()); });
 }
 
 bool CRegistry::DeleteKey(const std::string& subkey, const std::string& name) const {
-    HKEY key;
-    if (!m_bHasRoot || RegOpenKeyExA(m_hRoot, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return false;
-    const LONG rc = RegDeleteKeyA(key, name.c_str());
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    return m_bHasRoot &&
+           WithFullAccess(m_hRoot, subkey, [&](HKEY key) { return RegDeleteKeyA(key, name.c_str()); });
 }
 
 COpenRegKey::~COpenRegKey() {
