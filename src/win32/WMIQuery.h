@@ -16,11 +16,12 @@ class CWMIMgmt {
   protected:
     // The user sees WMI failures in a message box; tests watch them here instead.
     virtual void ShowMessage(const std::string& text);
-    void ReleaseServices();
 
     IWbemServices* m_pServices = nullptr;
 
   private:
+    void ReleaseServices();
+
     int m_nComInits = 0; // successful CoInitialize calls, each owed one CoUninitialize
 };
 
