@@ -32,7 +32,9 @@ void FrameSolid(HDC dc, const RECT& rc, COLORREF color) {
 }
 } // namespace
 
-CBtnST::CBtnST() { ResetColors(); }
+CBtnST::CBtnST() {
+    ResetColors();
+}
 
 CBtnST::~CBtnST() {
     FreeIcons();
@@ -151,7 +153,8 @@ void CBtnST::PreSubclassWindow() {
     LONG style = GetWindowLongA(m_hWnd, GWL_STYLE);
     if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) m_bDefault = TRUE;
     SetWindowLongA(m_hWnd, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
-    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CBtnST::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -314,7 +317,9 @@ void CBtnST::DrawItem(const DRAWITEMSTRUCT& dis) {
 }
 
 void CBtnST::PaintBackground(HDC dc, const RECT& rc) {
-    const int index = m_bHover || m_bPressed ? BTNST_COLOR_BK_IN : m_bFocused ? BTNST_COLOR_BK_FOCUS : BTNST_COLOR_BK_OUT;
+    const int index = m_bHover || m_bPressed ? BTNST_COLOR_BK_IN
+                      : m_bFocused           ? BTNST_COLOR_BK_FOCUS
+                                             : BTNST_COLOR_BK_OUT;
     HBRUSH brush = CreateSolidBrush(m_crColors[index]);
     FillRect(dc, &rc, brush);
     DeleteObject(brush);
@@ -352,7 +357,8 @@ void CBtnST::PaintCaption(HDC dc, const std::string& caption, RECT rc) {
     RECT block = rc;
     DrawTextA(dc, caption.c_str(), -1, &block, DT_WORDBREAK | DT_CENTER | DT_CALCRECT);
     const int w = block.right - block.left, h = block.bottom - block.top;
-    OffsetRect(&block, (rc.right - rc.left - w) / 2 + rc.left - block.left, (rc.bottom - rc.top - h) / 2 + rc.top - block.top);
+    OffsetRect(&block, (rc.right - rc.left - w) / 2 + rc.left - block.left,
+               (rc.bottom - rc.top - h) / 2 + rc.top - block.top);
 
     if (m_bDisabled) {
         OffsetRect(&block, 1, 1);

@@ -7,12 +7,12 @@
 // is over it) or raised, with its own six colours, cursor, icon, tool tip and web address, and
 // optionally showing the parent's background through itself.
 class CBtnST : public CWindow {
-public:
+  public:
     enum { BTNST_OK = 0, BTNST_INVALIDRESOURCE = 1, BTNST_INVALIDINDEX = 3 };
     enum {
-        BTNST_COLOR_BK_IN,   // hovered or pressed
+        BTNST_COLOR_BK_IN, // hovered or pressed
         BTNST_COLOR_FG_IN,
-        BTNST_COLOR_BK_OUT,  // normal
+        BTNST_COLOR_BK_OUT, // normal
         BTNST_COLOR_FG_OUT,
         BTNST_COLOR_BK_FOCUS,
         BTNST_COLOR_FG_FOCUS,
@@ -45,7 +45,7 @@ public:
     COLORREF m_crColors[BTNST_MAX_COLORS];
     POINT m_ptPressedOffset = {1, 1};
 
-protected:
+  protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void PreSubclassWindow() override;
@@ -61,7 +61,7 @@ protected:
     void CancelHover();
     void Repaint() { InvalidateRect(m_hWnd, nullptr, TRUE); }
 
-private:
+  private:
     struct Icon {
         HICON handle = nullptr;
         int width = 0, height = 0;

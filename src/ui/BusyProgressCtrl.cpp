@@ -65,7 +65,8 @@ void CBusyProgressCtrl::StartAnimation() {
     ResetEvent(m_hStop);
     HWND hwnd = m_hWnd;
     m_thread = std::thread([this, hwnd] {
-        while (WaitForSingleObject(m_hStop, DWORD(m_nSpeed)) == WAIT_TIMEOUT) PostMessageA(hwnd, kTimedStep, 0, 0);
+        while (WaitForSingleObject(m_hStop, DWORD(m_nSpeed)) == WAIT_TIMEOUT)
+            PostMessageA(hwnd, kTimedStep, 0, 0);
     });
 }
 
@@ -84,37 +85,83 @@ void CBusyProgressCtrl::FreeBitmap() {
 LRESULT CBusyProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     const int value = int(wp);
     switch (msg) {
-    case BPM_SETNUMSTEPS: SetNumSteps(value); return 0;
-    case BPM_SETCURPOS: SetCurPos(value); return 0;
-    case BPM_SETBLOCKGAP: SetBlockGap(value); return 0;
-    case BPM_SETSPEED: SetSpeed(value); return 0;
-    case BPM_SETRANGE: SetRange(value, int(lp)); return 0;
-    case BPM_SETMODE: SetMode(value); return 0;
-    case BPM_STARTANIM: StartAnimation(); return 0;
-    case BPM_STOPANIM: StopAnimation(); return 0;
-    case BPM_STEP: Step(); return 0;
-    case BPM_SETBUSYTYPE: SetBusyType(value); return 0;
-    case BPM_SETBUSYFILL: SetBusyFill(value); return 0;
-    case BPM_SETGRANULARITY: SetGranularity(value); return 0;
-    case BPM_SETBGCOLOR: SetBackgroundColor(COLORREF(wp)); return 0;
-    case BPM_SETBLOCKFACECOLOR: SetBlockFaceColor(COLORREF(wp)); return 0;
-    case BPM_SETBLOCKEDGECOLOR: SetBlockEdgeColor(COLORREF(wp)); return 0;
-    case BPM_SETHILITEFACECOLOR: SetHiliteFaceColor(COLORREF(wp)); return 0;
-    case BPM_SETHILITEEDGECOLOR: SetHiliteEdgeColor(COLORREF(wp)); return 0;
-    case BPM_RECALC: return 0; // the layout is computed at every paint
-    case BPM_RESET: Reset(); return 0;
-    case BPM_USESYSBG: UseSysBackground(BOOL(wp)); return 0;
+    case BPM_SETNUMSTEPS:
+        SetNumSteps(value);
+        return 0;
+    case BPM_SETCURPOS:
+        SetCurPos(value);
+        return 0;
+    case BPM_SETBLOCKGAP:
+        SetBlockGap(value);
+        return 0;
+    case BPM_SETSPEED:
+        SetSpeed(value);
+        return 0;
+    case BPM_SETRANGE:
+        SetRange(value, int(lp));
+        return 0;
+    case BPM_SETMODE:
+        SetMode(value);
+        return 0;
+    case BPM_STARTANIM:
+        StartAnimation();
+        return 0;
+    case BPM_STOPANIM:
+        StopAnimation();
+        return 0;
+    case BPM_STEP:
+        Step();
+        return 0;
+    case BPM_SETBUSYTYPE:
+        SetBusyType(value);
+        return 0;
+    case BPM_SETBUSYFILL:
+        SetBusyFill(value);
+        return 0;
+    case BPM_SETGRANULARITY:
+        SetGranularity(value);
+        return 0;
+    case BPM_SETBGCOLOR:
+        SetBackgroundColor(COLORREF(wp));
+        return 0;
+    case BPM_SETBLOCKFACECOLOR:
+        SetBlockFaceColor(COLORREF(wp));
+        return 0;
+    case BPM_SETBLOCKEDGECOLOR:
+        SetBlockEdgeColor(COLORREF(wp));
+        return 0;
+    case BPM_SETHILITEFACECOLOR:
+        SetHiliteFaceColor(COLORREF(wp));
+        return 0;
+    case BPM_SETHILITEEDGECOLOR:
+        SetHiliteEdgeColor(COLORREF(wp));
+        return 0;
+    case BPM_RECALC:
+        return 0; // the layout is computed at every paint
+    case BPM_RESET:
+        Reset();
+        return 0;
+    case BPM_USESYSBG:
+        UseSysBackground(BOOL(wp));
+        return 0;
     case kTimedStep:
         if (m_thread.joinable()) Step();
         return 0;
-    case WM_PAINT: Paint(); return 0;
-    case WM_ERASEBKGND: return TRUE; // the paint covers every pixel
-    case WM_SIZE: FreeBitmap(); break;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE; // the paint covers every pixel
+    case WM_SIZE:
+        FreeBitmap();
+        break;
     case WM_SYSCOLORCHANGE:
         if (m_bSysBg) m_crBackground = GetSysColor(COLOR_BTNFACE);
         Redraw();
         break;
-    case WM_DESTROY: StopAnimation(); break;
+    case WM_DESTROY:
+        StopAnimation();
+        break;
     }
     return Default(msg, wp, lp);
 }

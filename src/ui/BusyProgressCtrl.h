@@ -9,7 +9,7 @@
 // fixed interval; in progress mode the blocks fill in proportion to a position. Every setting
 // is also a message WM_USER + n.
 class CBusyProgressCtrl : public CWindow {
-public:
+  public:
     enum {
         BPM_SETNUMSTEPS = WM_USER + 1,
         BPM_SETCURPOS,
@@ -61,14 +61,14 @@ public:
     const BusyBarState& State() const { return m_state; }
     bool IsAnimating() const { return m_thread.joinable(); }
 
-protected:
+  protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     virtual void DrawBackground(HDC dc, const RECT& rc);
     virtual void DrawBlock(HDC dc, const RECT& rc, COLORREF face, COLORREF edge);
     virtual void DrawPartialFill(HDC dc, const RECT& block, int width);
 
-private:
+  private:
     void SetColor(COLORREF& field, COLORREF c);
     void Paint();
     void FreeBitmap();

@@ -12,8 +12,9 @@ bool CDialog::CreateModeless(HWND owner) {
     m_bModal = false;
     HINSTANCE inst = GetModuleHandleA(nullptr);
     const LPARAM self = reinterpret_cast<LPARAM>(this);
-    HWND hwnd = m_pTemplate ? CreateDialogIndirectParamA(inst, m_pTemplate, owner, DialogProcedure, self)
-                            : CreateDialogParamA(inst, MAKEINTRESOURCEA(m_nTemplateId), owner, DialogProcedure, self);
+    HWND hwnd = m_pTemplate
+                    ? CreateDialogIndirectParamA(inst, m_pTemplate, owner, DialogProcedure, self)
+                    : CreateDialogParamA(inst, MAKEINTRESOURCEA(m_nTemplateId), owner, DialogProcedure, self);
     return hwnd != nullptr;
 }
 

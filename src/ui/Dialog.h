@@ -5,7 +5,7 @@
 // initialised its window is subclassed like any other of ours, so WindowProc sees its
 // messages and its controls receive their reflected ones.
 class CDialog : public CWindow {
-public:
+  public:
     explicit CDialog(UINT templateId) : m_nTemplateId(templateId) {}
     // The template must outlive the dialog's window.
     explicit CDialog(const DLGTEMPLATE* dlgTemplate) : m_pTemplate(dlgTemplate) {}
@@ -15,13 +15,13 @@ public:
     // Ends a modal dialog with that result; destroys a modeless one.
     void EndDialog(INT_PTR result);
 
-protected:
+  protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     UINT m_nTemplateId = 0;

@@ -3,13 +3,14 @@
 #include <string>
 
 // Layout of DLGTEMPLATE and DLGITEMTEMPLATE: words, DWORD-aligned items, texts in UTF-16.
-CDialogTemplate::CDialogTemplate(DWORD style, short x, short y, short cx, short cy, LPCSTR caption, WORD pointSize,
-                                 LPCSTR face) {
+CDialogTemplate::CDialogTemplate(DWORD style, short x, short y, short cx, short cy, LPCSTR caption,
+                                 WORD pointSize, LPCSTR face) {
     if (face) style |= DS_SETFONT;
     Add(style);
     Add(DWORD(0)); // extended style
     Add(WORD(0));  // item count, raised by AddItem
-    for (short v : {x, y, cx, cy}) Add(WORD(v));
+    for (short v : {x, y, cx, cy})
+        Add(WORD(v));
     Add(WORD(0)); // no menu
     Add(WORD(0)); // the dialog class
     AddString(caption);
@@ -24,7 +25,8 @@ void CDialogTemplate::AddItem(LPCSTR className, WORD id, DWORD style, short x, s
     Align();
     Add(style);
     Add(DWORD(0));
-    for (short v : {x, y, cx, cy}) Add(WORD(v));
+    for (short v : {x, y, cx, cy})
+        Add(WORD(v));
     Add(id);
     AddString(className);
     AddString(text);
@@ -46,5 +48,6 @@ void CDialogTemplate::AddString(LPCSTR text) {
     const int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
     std::wstring w(n > 0 ? n : 1, L'\0');
     if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], n);
-    for (wchar_t c : w) Add(WORD(c));
+    for (wchar_t c : w)
+        Add(WORD(c));
 }

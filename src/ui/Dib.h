@@ -5,7 +5,7 @@
 
 // A BMP image held in memory, of which any rectangle is painted onto a device context.
 class CDib {
-public:
+  public:
     // Reads the BMP that starts at the file's current position; a file that cannot be read or
     // drawn safely leaves the object empty.
     explicit CDib(HANDLE file);
@@ -16,6 +16,6 @@ public:
     // lines set, 0 when empty.
     int Draw(HDC dc, const RECT& source, POINT target) const;
 
-private:
+  private:
     DibData m_dib;
 };

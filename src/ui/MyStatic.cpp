@@ -7,7 +7,9 @@ bool CMyStatic::Create(LPCSTR text, DWORD style, const RECT& rect, HWND parent, 
     return CWindow::Create("STATIC", text, style, rect, parent, id);
 }
 
-void CMyStatic::RedrawNow() { RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+void CMyStatic::RedrawNow() {
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
 
 void CMyStatic::SetTextColor(COLORREF color) {
     m_crText = color;
@@ -21,7 +23,8 @@ void CMyStatic::SetTransparent(BOOL transparent) {
 
 void CMyStatic::SetFontSize(int tenthsOfPoint) {
     // Big5 bytes of the Traditional Chinese script face.
-    const char* face = CToken().ExpandVariables("<Lang>") == "CHT" ? "\xBC\xD0\xB7\xA2\xC5\xE9" : "Times New Roman";
+    const char* face =
+        CToken().ExpandVariables("<Lang>") == "CHT" ? "\xBC\xD0\xB7\xA2\xC5\xE9" : "Times New Roman";
     // Kept for the rest of the run, as the control may use it until then.
     HFONT font = CreatePointFont(tenthsOfPoint, face);
     SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

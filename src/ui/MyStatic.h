@@ -4,7 +4,7 @@
 // A text drawn straight onto the parent's picture in a chosen colour, with a font that suits
 // the user's language.
 class CMyStatic : public CWindow {
-public:
+  public:
     bool Create(LPCSTR text, DWORD style, const RECT& rect, HWND parent, UINT id);
     void SetTextColor(COLORREF color);
     void SetTransparent(BOOL transparent);
@@ -13,9 +13,9 @@ public:
     COLORREF m_crText = RGB(0, 0, 0);
     BOOL m_bTransparent = FALSE;
 
-protected:
+  protected:
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
-private:
+  private:
     void RedrawNow();
 };

@@ -7,7 +7,7 @@
 // The borderless "please wait" box (dialog 147): one line of text (item 1004) and a busy bar
 // (item 1010) that runs on its own thread while the caller works.
 class CWaitMsgDlg : public CDialog {
-public:
+  public:
     explicit CWaitMsgDlg(HWND owner = nullptr) : CDialog(IDD_WAIT), m_hOwner(owner) {}
 
     // Modeless, shown at once.
@@ -18,9 +18,9 @@ public:
 
     CBusyProgressCtrl m_busyBar{10, 0};
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
 
-private:
+  private:
     HWND m_hOwner;
 };

@@ -6,7 +6,9 @@ const char kProp[] = "Autorun.CWindow";
 thread_local CWindow* t_pCreating = nullptr;
 } // namespace
 
-CWindow::~CWindow() { DestroyWindow(); }
+CWindow::~CWindow() {
+    DestroyWindow();
+}
 
 bool CWindow::Create(LPCSTR className, LPCSTR text, DWORD style, const RECT& rect, HWND parent, UINT id,
                      DWORD exStyle) {
@@ -34,7 +36,9 @@ void CWindow::DestroyWindow() {
     if (m_hWnd) Detach();
 }
 
-CWindow* CWindow::FromHandle(HWND hwnd) { return hwnd ? static_cast<CWindow*>(GetPropA(hwnd, kProp)) : nullptr; }
+CWindow* CWindow::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<CWindow*>(GetPropA(hwnd, kProp)) : nullptr;
+}
 
 void CWindow::Attach(HWND hwnd) {
     m_hWnd = hwnd;
@@ -49,10 +53,13 @@ void CWindow::Detach() {
 }
 
 LRESULT CWindow::Default(UINT msg, WPARAM wp, LPARAM lp) {
-    return m_pfnSuper ? CallWindowProcA(m_pfnSuper, m_hWnd, msg, wp, lp) : DefWindowProcA(m_hWnd, msg, wp, lp);
+    return m_pfnSuper ? CallWindowProcA(m_pfnSuper, m_hWnd, msg, wp, lp)
+                      : DefWindowProcA(m_hWnd, msg, wp, lp);
 }
 
-bool CWindow::OnReflected(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool CWindow::OnReflected(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 bool CWindow::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     HWND child = nullptr;

@@ -5,7 +5,7 @@
 // WM_DRAWITEM and WM_CTLCOLOR* that a parent receives are first offered to the object of the
 // child control they are about (OnReflected), so that a control can draw and colour itself.
 class CWindow {
-public:
+  public:
     CWindow() = default;
     CWindow(const CWindow&) = delete;
     CWindow& operator=(const CWindow&) = delete;
@@ -26,7 +26,7 @@ public:
 
     HWND m_hWnd = nullptr;
 
-protected:
+  protected:
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
     // A message the parent received about this control; true when handled, with its result.
     virtual bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
@@ -35,7 +35,7 @@ protected:
     // The handling the window would have had without this object.
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
 
-private:
+  private:
     void Attach(HWND hwnd);
     void Detach();
     static bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
