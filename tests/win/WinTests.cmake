@@ -28,4 +28,4 @@ function(win_test name)
 endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
-win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp XVFB)
+win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
