@@ -27,3 +27,6 @@ function(win_test name)
 endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
+win_test(token_winxp SOURCES TokenWinTest.cpp WINVER winxp)
+win_test(token_win2003 SOURCES TokenWinTest.cpp WINVER win2003)
+win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
