@@ -51,22 +51,32 @@ TEST(OsFacts, ClassifiesEveryVersionLine) {
             << c.platform << " " << c.major << "." << c.minor << (c.wow64 ? " wow64" : "");
 }
 
-TEST(OsFacts, LanguageTableByFullLangId) {
+TEST(OsFacts, LanguageCodeByFullLangId) {
     const struct {
         unsigned id;
         const char* code;
-    } table[] = {
-        {0x042D, "BAQ"}, {0x0403, "CAT"}, {0x0804, "CHS"}, {0x0404, "CHT"}, {0x0405, "CSY"}, {0x0406, "DAN"},
-        {0x0413, "NLD"}, {0x0409, "ENU"}, {0x040B, "FIN"}, {0x0C0C, "FRC"}, {0x040C, "FRA"}, {0x0407, "DEU"},
-        {0x0408, "ELL"}, {0x040E, "HUN"}, {0x0421, "IND"}, {0x0410, "ITA"}, {0x0411, "JPN"}, {0x0412, "KRN"},
-        {0x0414, "NOR"}, {0x0415, "PLK"}, {0x0416, "PTB"}, {0x0816, "PTG"}, {0x0419, "RUS"}, {0x041B, "SKY"},
-        {0x0424, "SLV"}, {0x080A, "ESM"}, {0x040A, "ESP"}, {0x041D, "SVE"}, {0x041E, "THA"}, {0x041F, "TUR"},
+    } cases[] = {
+        {0x0409, "ENU"},
+        {0x0404, "CHT"},
+        {0x0804, "CHS"},
+        {0x0412, "KRN"},
+        {0x0C0C, "FRC"},
+        {0x040C, "FRA"},
+        {0x0816, "PTG"},
+        {0x080A, "ESM"},
+        {0x040A, "ESP"},
+        {0x042D, "BAQ"},
+        {0x041F, "TUR"},
+        // Other sublanguages, the primary language alone and bits above 16 have no code.
+        {0x0809, ""},
+        {0x0C07, ""},
+        {0x0C0A, ""},
+        {0x0009, ""},
+        {0x0000, ""},
+        {0x10409, ""},
+        {0xFFFF, ""},
     };
-    for (const auto& row : table)
-        EXPECT_EQ(row.code, LanguageCode(row.id)) << std::hex << row.id;
-
-    // Sublanguages not in the table, the primary language alone, and bits above 16 match nothing.
-    for (unsigned id : {0x0809u, 0x0C07u, 0x0C0Au, 0x0009u, 0x0000u, 0x10409u, 0xFFFFu})
-        EXPECT_EQ("", LanguageCode(id)) << std::hex << id;
+    for (const auto& c : cases)
+        EXPECT_EQ(c.code, LanguageCode(c.id)) << std::hex << c.id;
 }
 } // namespace
