@@ -1,6 +1,7 @@
 #include "core/Token.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -65,10 +66,10 @@ std::string BoardModel(CToken& t, SystemFacts& f) {
 std::string DisplayAdapterId(CToken& t, SystemFacts& f) {
     if (f.Os().Is9x) return {};
     const std::string id = t.QueryWMI("Win32_VideoController", "PNPDeviceID");
-    const long s = static_cast<long>(id.find("SUBSYS"));
-    const long r = static_cast<long>(id.find("&REV"));
-    const long start = s < 0 ? 0 : s;
-    const long length = r - s < 0 ? 0 : r - s;
+    const auto s = static_cast<std::ptrdiff_t>(id.find("SUBSYS"));
+    const auto r = static_cast<std::ptrdiff_t>(id.find("&REV"));
+    const std::ptrdiff_t start = s < 0 ? 0 : s;
+    const std::ptrdiff_t length = r - s < 0 ? 0 : r - s;
     return id.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(length));
 }
 
