@@ -1,8 +1,9 @@
 #include "win32/Win32DetectPlatform.h"
 
+#include <windows.h>
+
 #include <cfgmgr32.h>
 #include <setupapi.h>
-#include <windows.h>
 
 #include "core/SystemFacts.h"
 #include "core/Token.h"
