@@ -56,10 +56,12 @@ POINT Middle(HWND child) {
 
 void MoveMouse(POINT p) {
     // Arrive from a pixel away, so the window sees a move onto it.
-    SetCursorPos(p.x - 1, p.y - 1);
-    Sleep(50);
-    SetCursorPos(p.x, p.y);
-    mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    for (int d : {1, 0}) {
+        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DWORD((p.x - d) * 65536 / cx + 1),
+                    DWORD((p.y - d) * 65536 / cy + 1), 0, 0);
+        Sleep(50);
+    }
 }
 } // namespace
 
