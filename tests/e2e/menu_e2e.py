@@ -269,6 +269,16 @@ def case_single_instance():
     check(first.end() == 0, "first ends with 0")
 
 
+def case_vetoed_shutdown():
+    # Another program refuses the log-off: the detection object is gone, and Close must cope.
+    run = Run(make_cd({"Root.ini": root_ini([{"Caption": "A"}])}))
+    run.windows()
+    check(probe("endsession").stdout.strip() == "1", "Windows may log off")
+    check(probe("endsession").stdout.strip() == "1", "asked twice")
+    probe("click", "20001")
+    check(run.wait() == 0, "Close after a vetoed shutdown ends with 0")
+
+
 def case_tab_counts():
     for n in range(1, 10):
         run = Run(make_cd({"Root.ini": root_ini([{"Caption": f"T{k}"} for k in range(1, n + 1)])}))

@@ -6,6 +6,7 @@
 //   probe_windows click ID          clicks the middle of a child with the mouse
 //   probe_windows hover ID          moves the mouse over the middle of a child
 //   probe_windows close             asks the main window to close
+//   probe_windows endsession        asks the main window whether Windows may log off; prints the answer
 //   probe_windows colors            prints the system colours a flat button's border uses
 // Exit code 0 on success, 1 when the window or child is not there.
 #include <windows.h>
@@ -88,6 +89,12 @@ int main(int argc, char** argv) {
         std::printf("frame %ld %ld %ld %ld %d\n", origin.x, origin.y, vr.right, vr.bottom,
                     GetForegroundWindow() == frame ? 1 : 0);
         EnumChildWindows(frame, PrintChild, reinterpret_cast<LPARAM>(View(frame)));
+        return 0;
+    }
+    if (cmd == "endsession") {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer);
+        std::printf("%d\n", int(answer));
         return 0;
     }
     if (cmd == "close") {
