@@ -27,5 +27,8 @@ function(win_test name)
 endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
+win_test(token_winxp SOURCES TokenWinTest.cpp WINVER winxp)
+win_test(token_win2003 SOURCES TokenWinTest.cpp WINVER win2003)
+win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
 win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
