@@ -28,4 +28,6 @@ function(win_test name)
 endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
+win_test(registry_test SOURCES RegistryTest.cpp)
+win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
