@@ -27,3 +27,14 @@ function(win_test name)
 endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
+
+# Stand-in installers that the process tests start; built beside the test programs.
+if(WIN32)
+  add_executable(process_child ${CMAKE_SOURCE_DIR}/tests/win/process_child.cpp)
+  target_compile_options(process_child PRIVATE ${WARN})
+  set_target_properties(process_child PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+endif()
+win_test(process_test SOURCES ProcessTest.cpp)
+if(TARGET process_test)
+  add_dependencies(process_test process_child)
+endif()
