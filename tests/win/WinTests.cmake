@@ -28,11 +28,15 @@ endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
 
-# Stand-in installers that the process tests start; built beside the test programs.
+# Helpers that tests start, built beside the test programs: a stand-in installer for the process and
+# restart tests, and the hand that presses OK in message boxes.
 if(WIN32)
-  add_executable(process_child ${CMAKE_SOURCE_DIR}/tests/win/process_child.cpp)
-  target_compile_options(process_child PRIVATE ${WARN})
-  set_target_properties(process_child PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  foreach(helper process_child press_ok)
+    add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/win/${helper}.cpp)
+    target_compile_options(${helper} PRIVATE ${WARN})
+    target_link_libraries(${helper} autorun_lib)
+    set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  endforeach()
 endif()
 win_test(process_test SOURCES ProcessTest.cpp)
 if(TARGET process_test)

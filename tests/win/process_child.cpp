@@ -2,8 +2,10 @@
 // argument. Writes go straight to the handles so no runtime translates line ends.
 #include <windows.h>
 
-#include <cstring>
+#include <cstdio>
 #include <string>
+
+#include "win32/SystemRestart.h"
 
 namespace {
 void Put(DWORD which, const std::string& text) {
@@ -53,6 +55,19 @@ int main(int argc, char** argv) {
     } else if (mode == "parent") {
         if (!StartSelf("grandchild")) return 1;
         Put(STD_OUTPUT_HANDLE, "parent\n");
+    } else if (mode == "mark" && argc > 2) {
+        // What a resumed run leaves behind: the file named, holding the rest of the command line.
+        FILE* f = std::fopen(argv[2], "w");
+        if (!f) return 1;
+        for (int i = 3; i < argc; ++i)
+            std::fprintf(f, "%s%s", argv[i], i + 1 < argc ? " " : "");
+        std::fclose(f);
+    } else if (mode == "restart" && argc > 2) {
+        // Records the command to resume with and restarts, as a "Reboot" step does.
+        if (!WriteRunOnce(argv[2])) return 1;
+        RestartWindows(true);
+        Sleep(30000);
+        return 1;
     } else if (mode == "grandchild") {
         Sleep(2000);
         Put(STD_OUTPUT_HANDLE, "grandchild\n");
