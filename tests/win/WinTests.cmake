@@ -29,9 +29,9 @@ endfunction()
 win_test(smoke_test SOURCES smoke_test.cpp)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
-# restart tests, and the hand that presses OK in message boxes.
+# restart tests, the hand that presses OK in message boxes, and the sample CD's installer.
 if(WIN32)
-  foreach(helper process_child press_ok)
+  foreach(helper process_child press_ok sample_setup)
     add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/win/${helper}.cpp)
     target_compile_options(${helper} PRIVATE ${WARN})
     target_link_libraries(${helper} autorun_lib)
