@@ -27,6 +27,8 @@ function(win_test name)
 endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
+win_test(registry_test SOURCES RegistryTest.cpp)
+win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
 # restart tests, the hand that presses OK in message boxes, and the sample CD's installer.
