@@ -7,10 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 # A restart ends every program of its prefix: this test has a prefix of its own.
 export WINE_ROOT="$build/wine-restart"
-run="$here/../wine/wine-run.sh --winver winxp"
-prefix="$WINE_ROOT/winxp"
-
-$run "$build/tests/press_ok.exe" nothing 0 >/dev/null || true # creates the prefix
+. "$here/prefix.sh"
 cd_dir="$prefix/drive_c/Driver CD"
 mkdir -p "$cd_dir"
 cp "$build/tests/process_child.exe" "$cd_dir/setup.exe"

@@ -6,9 +6,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 export WINE_ROOT="$build/wine"
-run="$here/../wine/wine-run.sh --winver winxp"
-prefix="$WINE_ROOT/winxp"
-$run "$build/tests/press_ok.exe" nothing 0 >/dev/null || true # creates the prefix
+. "$here/prefix.sh"
 
 dir="$prefix/drive_c/Sample CD/Drivers/Audio"
 rm -rf "$prefix/drive_c/Sample CD"; mkdir -p "$dir"
