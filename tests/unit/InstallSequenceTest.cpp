@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 
+#include "core/IniFile.h"
 #include "core/InstallSequence.h"
 
 namespace {
@@ -181,5 +183,22 @@ TEST(InstallSequence, WorkingFolderFallsBackToTheProgramsFolder) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.folder, CInstallSequence::WorkingFolder(c.command, isFolder)) << c.command;
+}
+TEST(InstallSequence, SampleCdInstallsChipsetThenRestartsForTheRest) {
+    const CIniFile ini(
+        (std::filesystem::path(__FILE__).parent_path() / "../../examples/Pages/Install.ini").string());
+    CInstallSequence seq(
+        [&ini](const std::string& key, bool substituted, const std::string& def) {
+            return substituted ? ini.GetValue("X845.WinXP", key, def) : ini.GetString("X845.WinXP", key, def);
+        },
+        "ENU");
+    EXPECT_EQ(5, seq.StepCount());
+    CInstallSequence::Action a = seq.StartStep(1);
+    ASSERT_EQ(Kind::Run, a.kind);
+    const std::string program = "\\Drivers\\Chipset\\Setup.exe -s";
+    EXPECT_EQ(program, a.command.substr(a.command.size() - program.size()));
+    EXPECT_EQ("Installing Chipset ... 1 / 5", a.progress);
+    EXPECT_EQ(Kind::Reboot, seq.OnFinished(0).kind);
+    EXPECT_EQ(3, seq.TakeResumeStep());
 }
 } // namespace
