@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 TEST(WantsStartWindow, OnlyNormalInAnyCaseKeepsTheWaitWindow) {
-    for (const char* normal : {"Normal", "normal", "NORMAL", "nOrMaL"}) EXPECT_FALSE(WantsStartWindow(normal));
+    for (const char* normal : {"Normal", "normal", "NORMAL", "nOrMaL"})
+        EXPECT_FALSE(WantsStartWindow(normal));
     // Anything else is an address, even when it merely looks like the word.
-    for (const char* page : {"", "Normal ", " Normal", "Norma", "Normals", "<Path>\\Start\\index.htm",
-                             "N\xD3rmal"})
+    for (const char* page :
+         {"", "Normal ", " Normal", "Norma", "Normals", "<Path>\\Start\\index.htm", "N\xD3rmal"})
         EXPECT_TRUE(WantsStartWindow(page)) << page;
 }
 
@@ -24,7 +25,8 @@ TEST(StartPageAddress, ReplacesEveryExactPathReference) {
         {"http://example.com/", "http://example.com/"},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.want, StartPageAddress(c.value, "D:\\CD")) << c.value;
+    for (const auto& c : cases)
+        EXPECT_EQ(c.want, StartPageAddress(c.value, "D:\\CD")) << c.value;
 }
 
 TEST(StartPageAddress, DoesNotExpandWhatThePathBrings) {
@@ -34,7 +36,8 @@ TEST(StartPageAddress, DoesNotExpandWhatThePathBrings) {
 
 TEST(StartPageAddress, LongValuesStayWhole) {
     std::string value;
-    for (int i = 0; i < 500; ++i) value += "<Path>";
+    for (int i = 0; i < 500; ++i)
+        value += "<Path>";
     const std::string address = StartPageAddress(value, "C:\\Program Files\\Vorn");
     EXPECT_EQ(500 * std::string("C:\\Program Files\\Vorn").size(), address.size());
     const std::string plain(3000, 'x');
