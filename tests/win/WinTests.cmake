@@ -35,3 +35,18 @@ win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
 win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
+
+# Helpers that tests start, built beside the test programs: a stand-in installer for the process and
+# restart tests, the hand that presses OK in message boxes, and the sample CD's installer.
+if(WIN32)
+  foreach(helper process_child press_ok sample_setup)
+    add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/win/${helper}.cpp)
+    target_compile_options(${helper} PRIVATE ${WARN})
+    target_link_libraries(${helper} autorun_lib)
+    set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  endforeach()
+endif()
+win_test(process_test SOURCES ProcessTest.cpp)
+if(TARGET process_test)
+  add_dependencies(process_test process_child)
+endif()
