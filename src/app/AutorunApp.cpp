@@ -47,7 +47,7 @@ BOOL CAutorunApp::InitInstance(const std::string& commandLine, const std::vector
     m_pDoc = std::make_unique<CAutorunDoc>();
     m_pFrame = std::make_unique<CMainFrame>();
     if (!m_pFrame->Create(m_strClassName)) return FALSE;
-    m_pView = std::make_unique<CAutorunView>(*m_pDoc);
+    m_pView = std::make_unique<CAutorunView>(*m_pDoc, *m_pFrame);
     if (!m_pView->Create(m_pFrame->m_hWnd)) return FALSE;
 
     // A plain word must name a file that opens; nothing is read from it.

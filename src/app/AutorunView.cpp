@@ -2,13 +2,14 @@
 
 #include "app/AutorunDoc.h"
 #include "app/FileError.h"
+#include "app/MainFrame.h"
 #include "app/RunDumpMode.h"
 #include "core/BackgroundChoice.h"
 #include "core/DevDetect.h"
 #include "core/DevSimulation.h"
 #include "core/IniFile.h"
 #include "core/RunMode.h"
-#include "core/TextCompare.h"
+#include "core/StartPage.h"
 #include "core/Token.h"
 #include "ui/BtnST.h"
 #include "ui/WaitMsgDlg.h"
@@ -79,10 +80,11 @@ void CAutorunView::BuildInteractive(const std::string& menuFile) {
     const std::string startWindow =
         CIniFile(CToken().GetVariable("Path") + "\\Root.ini").GetString("Root", "StartWindow", "Normal");
     CWaitMsgDlg wait; // gone when the window appears
-    if (EqualsNoCase(startWindow, "Normal")) wait.Create();
+    if (!WantsStartWindow(startWindow)) wait.Create();
     if (COS().Is9x()) Sleep(7000);
 
     m_doc.BuildMenu(m_hWnd);
+    m_frame.m_startWindow.Hide();
     if (!LoadBackground(menuFile)) return;
     m_description.Create("", WS_CHILD | WS_VISIBLE, {310, 150, 600, 400}, m_hWnd, kDescriptionId);
     m_description.SetTransparent(TRUE);

@@ -7,12 +7,13 @@
 #include "ui/Window.h"
 
 class CAutorunDoc;
+class CMainFrame;
 
 // The window's only view: paints the skin (background, title, subtitle, rule) under the buttons
 // and passes their commands to the document.
 class CAutorunView : public CWindow {
   public:
-    explicit CAutorunView(CAutorunDoc& doc) : m_doc(doc) {}
+    CAutorunView(CAutorunDoc& doc, CMainFrame& frame) : m_doc(doc), m_frame(frame) {}
 
     bool Create(HWND frame);
     // Chooses the run mode from the command line and builds what that mode shows; the dump mode
@@ -33,4 +34,5 @@ class CAutorunView : public CWindow {
     void BuildInteractive(const std::string& menuFile);
 
     CAutorunDoc& m_doc;
+    CMainFrame& m_frame;
 };

@@ -1,6 +1,9 @@
 #include "app/MainFrame.h"
 
 #include "app/AutorunDoc.h"
+#include "core/IniFile.h"
+#include "core/StartPage.h"
+#include "core/Token.h"
 
 void CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
     cs.cx = 640;
@@ -18,8 +21,17 @@ bool CMainFrame::Create(const std::string& className) {
     return CWindow::Create(cs.lpszClass, "Autorun", cs.style, {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy}, nullptr, 0);
 }
 
+// The start window shows the CD's page while the main thread detects and builds the menu.
+void CMainFrame::OnCreate() {
+    const std::string root = CToken().GetVariable("Path") + "\\Root.ini";
+    if (WantsStartWindow(CIniFile(root).GetString("Root", "StartWindow", "Normal"))) m_startWindow.Start();
+}
+
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_CREATE:
+        OnCreate();
+        break;
     case WM_SHOWWINDOW:
         if (wp) m_pDoc = m_pDocToShow;
         break;

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "app/StartWindowThread.h"
 #include "ui/Window.h"
 
 class CAutorunDoc;
@@ -14,12 +15,14 @@ class CMainFrame : public CWindow {
 
     std::string m_strClassName;
     CAutorunDoc* m_pDoc = nullptr; // taken when the frame is first shown
+    CStartWindowThread m_startWindow;
 
   protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
   private:
     void PreCreateWindow(CREATESTRUCTA& cs);
+    void OnCreate();
     BOOL OnQueryEndSession();
 
     CAutorunDoc* m_pDocToShow = nullptr;
