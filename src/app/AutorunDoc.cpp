@@ -56,7 +56,7 @@ MenuModel CAutorunDoc::CreateTabs(HWND parent) {
     m_strSubCaption = menu.subCaption;
     m_strReadMe = menu.readMe;
     for (const TabModel& t : menu.tabs) {
-        auto tab = std::make_unique<CTabBtn>(t.caption, t.file, &m_devices, "", this);
+        auto tab = std::make_unique<CTabBtn>(t.caption, t.file, &m_devices, this);
         tab->Create(t.caption.c_str(), ToWinRect(t.rect), parent, t.id);
         tab->SetTabFont(135);
         if (tab->m_pInstallBtn) m_pInstallBtn = tab->m_pInstallBtn.get();

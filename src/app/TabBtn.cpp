@@ -20,10 +20,8 @@ std::unique_ptr<CBtnST> NewInstallButton(const InstallButtonModel&) {
 const DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_LEFT;
 } // namespace
 
-CTabBtn::CTabBtn(std::string caption, std::string file, const CDevList* devices, std::string tooltip,
-                 CAutorunDoc* doc)
-    : m_strFile(std::move(file)), m_strCaption(std::move(caption)), m_strTooltip(std::move(tooltip)),
-      m_pDevices(devices), m_pDoc(doc) {}
+CTabBtn::CTabBtn(std::string caption, std::string file, const CDevList* devices, CAutorunDoc* doc)
+    : m_strFile(std::move(file)), m_strCaption(std::move(caption)), m_pDevices(devices), m_pDoc(doc) {}
 
 CTabBtn::~CTabBtn() {
     if (m_hFont) DeleteObject(m_hFont);
@@ -31,7 +29,6 @@ CTabBtn::~CTabBtn() {
 
 BOOL CTabBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
     if (!CBtnST::Create(caption, kButtonStyle, rect, parent, id)) return FALSE;
-    SetTipText(m_strTooltip.c_str(), TRUE);
     SetMenuButtonLook(*this);
 
     CDevInfoCtrl* detect = m_pDoc->Detect();

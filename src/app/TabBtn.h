@@ -14,7 +14,9 @@ class CAutorunDoc;
 // (the view), created once when the tab is created and only shown or hidden afterwards.
 class CTabBtn : public CBtnST {
   public:
-    CTabBtn(std::string caption, std::string file, const CDevList* devices, std::string tooltip, CAutorunDoc* doc);
+    // Tabs have no tool tip: the document never gave them a text, and an empty tip never shows but
+    // would cost a window of its own per tab.
+    CTabBtn(std::string caption, std::string file, const CDevList* devices, CAutorunDoc* doc);
     ~CTabBtn() override;
 
     // Creates the tab's window and builds its page from the page file.
@@ -27,7 +29,6 @@ class CTabBtn : public CBtnST {
 
     std::string m_strFile;
     std::string m_strCaption;
-    std::string m_strTooltip;
     std::vector<std::unique_ptr<CBtnST>> m_pageButtons; // top to bottom
     std::unique_ptr<CBtnST> m_pInstallBtn;
     const CDevList* m_pDevices;

@@ -1,11 +1,16 @@
 # Whole-program tests: scripts that drive the win64 build under Wine from outside. The Windows builds
-# make the helpers they use: one answers message boxes, one reads the main window's children.
+# make the helpers they use: one answers message boxes, one reads the main window's children, and a
+# bare window is the yardstick of the start-up benchmark (scripts/benchmark.py).
 if(WIN32)
   foreach(helper answer_box probe_windows)
     add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/e2e/${helper}.cpp)
     target_compile_options(${helper} PRIVATE ${WARN})
     set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   endforeach()
+  target_link_libraries(probe_windows psapi)
+  add_executable(bare_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/bare_window.cpp)
+  target_compile_options(bare_window PRIVATE ${WARN})
+  set_target_properties(bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 elseif(WIN64_BUILD_DIR)
   add_test(NAME e2e.dump COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/dump.sh ${WIN64_BUILD_DIR})
   set_tests_properties(e2e.dump PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine")

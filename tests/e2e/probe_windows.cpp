@@ -7,9 +7,13 @@
 //   probe_windows hover ID          moves the mouse over the middle of a child
 //   probe_windows close             asks the main window to close
 //   probe_windows endsession        asks the main window whether Windows may log off; prints the answer
+//   probe_windows memory [CLASS]    prints the peak working set in KB of the process of the main
+//                                  window, or of the window of that class
 //   probe_windows colors            prints the system colours a flat button's border uses
 // Exit code 0 on success, 1 when the window or child is not there.
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,9 +23,9 @@
 namespace {
 const char kClass[] = "VORN CD Autorun Program V1.2.2.6";
 
-HWND FindMain(int seconds) {
+HWND FindMain(int seconds, const char* className = kClass) {
     for (int tick = 0; tick <= seconds * 10; ++tick) {
-        HWND w = FindWindowA(kClass, nullptr);
+        HWND w = FindWindowA(className, nullptr);
         if (w && IsWindowVisible(w)) return w;
         Sleep(100);
     }
@@ -76,7 +80,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    HWND frame = FindMain(cmd == "list" && argc > 2 ? std::atoi(argv[2]) : 10);
+    HWND frame = cmd == "memory" && argc > 2 ? FindMain(10, argv[2])
+                                             : FindMain(cmd == "list" && argc > 2 ? std::atoi(argv[2]) : 10);
     if (!frame) {
         std::printf("no window\n");
         return 1;
@@ -95,6 +100,17 @@ int main(int argc, char** argv) {
         DWORD_PTR answer = 0;
         SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer);
         std::printf("%d\n", int(answer));
+        return 0;
+    }
+    if (cmd == "memory") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(frame, &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        PROCESS_MEMORY_COUNTERS pmc{};
+        pmc.cb = sizeof pmc;
+        if (!process || !GetProcessMemoryInfo(process, &pmc, sizeof pmc)) return 1;
+        std::printf("%lu\n", static_cast<unsigned long>(pmc.PeakWorkingSetSize / 1024));
+        CloseHandle(process);
         return 0;
     }
     if (cmd == "close") {
