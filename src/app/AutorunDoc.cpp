@@ -15,7 +15,8 @@ const int kLiveUpdateId = 20004;
 
 std::unique_ptr<CBtnST> NewFixedButton(const FixedButtonModel& model, HWND parent, UINT icon) {
     auto button = std::make_unique<CBtnST>();
-    button->Create(model.caption.c_str(), WS_CHILD | WS_VISIBLE | BS_LEFT, ToWinRect(model.rect), parent, model.id);
+    button->Create(model.caption.c_str(), WS_CHILD | WS_VISIBLE | BS_LEFT, ToWinRect(model.rect), parent,
+                   model.id);
     SetMenuButtonLook(*button);
     if (icon) button->SetImageIcon(icon);
     return button;
@@ -137,5 +138,6 @@ void CAutorunDoc::OnCloseButton() {
 }
 
 void CAutorunDoc::RefreshBackgrounds() {
-    for (auto& tab : m_tabs) tab->RefreshBackgrounds();
+    for (auto& tab : m_tabs)
+        tab->RefreshBackgrounds();
 }

@@ -92,7 +92,8 @@ void CAutorunView::BuildInteractive(const std::string& menuFile) {
 
 bool CAutorunView::LoadBackground(const std::string& menuFile) {
     const std::string name = ResolveBackground(menuFile);
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         ReportFileError(name, GetLastError());
         return false;
@@ -124,7 +125,8 @@ LRESULT CAutorunView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void CAutorunView::OnDraw(HDC dc) {
     SIZE size;
-    if (m_pBackground && m_pBackground->GetSize(&size)) m_pBackground->Draw(dc, {0, 0, size.cx, size.cy}, {0, 0});
+    if (m_pBackground && m_pBackground->GetSize(&size))
+        m_pBackground->Draw(dc, {0, 0, size.cx, size.cy}, {0, 0});
     if (m_doc.m_bSilent) return;
 
     const bool hasSub = !m_doc.m_strSubCaption.empty();

@@ -18,7 +18,8 @@ bool CMainFrame::Create(const std::string& className) {
     m_strClassName = className;
     CREATESTRUCTA cs{};
     PreCreateWindow(cs);
-    return CWindow::Create(cs.lpszClass, "Autorun", cs.style, {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy}, nullptr, 0);
+    return CWindow::Create(cs.lpszClass, "Autorun", cs.style, {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy},
+                           nullptr, 0);
 }
 
 // The start window shows the CD's page while the main thread detects and builds the menu.

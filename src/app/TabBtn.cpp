@@ -36,7 +36,8 @@ BOOL CTabBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
     PageModel page = BuildPageModel(CIniFile(m_strFile), int(id), *m_pDevices, *detect);
     m_strIniType = page.iniType;
     m_type = page.type;
-    for (const PageButtonModel& b : page.buttons) m_pageButtons.push_back(CreateExecButton(b, parent));
+    for (const PageButtonModel& b : page.buttons)
+        m_pageButtons.push_back(CreateExecButton(b, parent));
     if (page.install) BuildSingleInstallPage(*page.install, parent);
     if (m_type == PageType::Liveupdate) BuildLiveUpdateStartPage(parent);
     LayoutPage(page);
@@ -60,8 +61,8 @@ void CTabBtn::BuildSingleInstallPage(const InstallButtonModel& model, HWND paren
 // Its texts follow the user's language, not the language of the detected machine.
 void CTabBtn::BuildLiveUpdateStartPage(HWND parent) {
     CToken token;
-    LiveStartModel live =
-        BuildLiveStartModel(CIniFile(token.GetVariable("Path") + "\\LiveUpdate.ini"), token.GetVariable("Lang"));
+    LiveStartModel live = BuildLiveStartModel(CIniFile(token.GetVariable("Path") + "\\LiveUpdate.ini"),
+                                              token.GetVariable("Lang"));
 
     m_pStartMsg = std::make_unique<CMyStatic>();
     m_pStartMsg->Create(live.message.c_str(), WS_CHILD | WS_VISIBLE, ToWinRect(live.messageRect), parent,
@@ -72,7 +73,8 @@ void CTabBtn::BuildLiveUpdateStartPage(HWND parent) {
     ShowWindow(m_pStartMsg->m_hWnd, SW_HIDE);
 
     m_pStartBtn = std::make_unique<CBtnST>();
-    m_pStartBtn->Create(live.caption.c_str(), kButtonStyle, ToWinRect(live.buttonRect), parent, kLiveStartButtonId);
+    m_pStartBtn->Create(live.caption.c_str(), kButtonStyle, ToWinRect(live.buttonRect), parent,
+                        kLiveStartButtonId);
     m_pStartBtn->SetTransparent(FALSE);
     SetMenuButtonLook(*m_pStartBtn);
     m_pStartBtn->SetColor(BTNST_COLOR_FG_OUT, RGB(255, 55, 155));
@@ -99,17 +101,20 @@ void CTabBtn::SetTabFont(int tenthsOfPoint) {
 }
 
 void CTabBtn::ShowPage() {
-    for (auto& b : m_pageButtons) ShowWindow(b->m_hWnd, SW_SHOWNORMAL);
+    for (auto& b : m_pageButtons)
+        ShowWindow(b->m_hWnd, SW_SHOWNORMAL);
     if (m_pInstallBtn) ShowWindow(m_pInstallBtn->m_hWnd, SW_SHOWNORMAL);
 }
 
 void CTabBtn::HidePage() {
-    for (auto& b : m_pageButtons) ShowWindow(b->m_hWnd, SW_HIDE);
+    for (auto& b : m_pageButtons)
+        ShowWindow(b->m_hWnd, SW_HIDE);
     if (m_pInstallBtn) ShowWindow(m_pInstallBtn->m_hWnd, SW_HIDE);
 }
 
 void CTabBtn::RefreshBackgrounds() {
     SetTransparent(FALSE);
-    for (auto& b : m_pageButtons) b->SetTransparent(FALSE);
+    for (auto& b : m_pageButtons)
+        b->SetTransparent(FALSE);
     if (m_pInstallBtn) m_pInstallBtn->SetTransparent(FALSE);
 }

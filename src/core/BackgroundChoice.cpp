@@ -14,8 +14,8 @@ std::string ChooseBackground(const CIniFile& ini, const CDevList& devices) {
     bg = kDefault;
     for (const CDevInfo& d : devices) {
         const std::string& key = !d.VenDevSubsys.empty() ? d.VenDevSubsys
-                                 : !d.VenDev.empty()      ? d.VenDev
-                                                          : d.SubsysId;
+                                 : !d.VenDev.empty()     ? d.VenDev
+                                                         : d.SubsysId;
         if (key.empty()) continue;
         bg = ini.GetValue(kAuto, key, kDefault);
         if (bg != kDefault) break;

@@ -32,8 +32,7 @@ void CMyStatic::SetTransparent(BOOL transparent) {
 }
 
 void CMyStatic::SetFontSize(int tenthsOfPoint) {
-    const char* face =
-        CToken().ExpandVariables("<Lang>") == "CHT" ? kChineseScriptFace : "Times New Roman";
+    const char* face = CToken().ExpandVariables("<Lang>") == "CHT" ? kChineseScriptFace : "Times New Roman";
     // Kept for the rest of the run, as the control may use it until then.
     HFONT font = CreatePointFont(tenthsOfPoint, face);
     SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

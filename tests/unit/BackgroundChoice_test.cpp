@@ -33,12 +33,14 @@ TEST(BackgroundChoice, AutoDetectTakesTheFirstDeviceWithAnEntry) {
     } cases[] = {
         {"full id", Devices({"ACPI\\PNP0303", "PCI\\VEN_10EC&DEV_8139&SUBSYS_0845FA01&CC_0200"}), "lan.bmp"},
         {"a later device with an entry",
-         Devices({"PCI\\VEN_1002&DEV_5960&SUBSYS_00000000", "PCI\\VEN_10EC&DEV_8139&SUBSYS_0845FA01"}), "lan.bmp"},
+         Devices({"PCI\\VEN_1002&DEV_5960&SUBSYS_00000000", "PCI\\VEN_10EC&DEV_8139&SUBSYS_0845FA01"}),
+         "lan.bmp"},
         {"nothing known", Devices({"PCI\\VEN_8086&DEV_24C5&SUBSYS_0845FA01"}), "default.bmp"},
         {"no devices (resume)", {}, "default.bmp"},
         {"bare subsystem id", Devices({"SUBSYS_0846FA01"}), "board.bmp"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Choose(kAutoIni, c.devices), c.expected) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(Choose(kAutoIni, c.devices), c.expected) << c.what;
 }
 
 // A PCI id always has a VenDevSubsys form (with an empty subsystem when it names none), so that is

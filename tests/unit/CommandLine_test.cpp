@@ -17,5 +17,6 @@ TEST(CommandLine, FirstWordThatIsNoOption) {
         {{"", "next"}, "next"},
         {{"a", "b"}, "a"},
     };
-    for (const auto& c : cases) EXPECT_EQ(DocumentArgument(c.words), c.expected);
+    for (const auto& c : cases)
+        EXPECT_EQ(DocumentArgument(c.words), c.expected);
 }
