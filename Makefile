@@ -13,19 +13,19 @@ deps:
 
 win64: deps
 	@$(CMAKE) -B $(B)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win64.cmake >/dev/null
-	@cmake --build $(B)/win64 -j $(JOBS)
+	@cmake --build $(B)/win64 -j $(JOBS) -- --no-print-directory
 
 win32: deps
 	@$(CMAKE) -B $(B)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win32.cmake -DBUILD_TESTS=OFF >/dev/null
-	@cmake --build $(B)/win32 -j $(JOBS)
+	@cmake --build $(B)/win32 -j $(JOBS) -- --no-print-directory
 
 fuzz: deps
 	@$(CMAKE) -B $(B)/fuzz -DFUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-	@cmake --build $(B)/fuzz -j $(JOBS)
+	@cmake --build $(B)/fuzz -j $(JOBS) -- --no-print-directory
 
 native: deps
 	@$(CMAKE) -B $(B)/native -DWIN64_BUILD_DIR=$(CURDIR)/$(B)/win64 -DFUZZ_BUILD_DIR=$(CURDIR)/$(B)/fuzz >/dev/null
-	@cmake --build $(B)/native -j $(JOBS)
+	@cmake --build $(B)/native -j $(JOBS) -- --no-print-directory
 
 test: win64 win32 fuzz native
 	@cd $(B)/native && ctest -j $(JOBS) --output-on-failure --timeout 900

@@ -27,3 +27,5 @@ function(win_test name)
 endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
+win_test(registry_test SOURCES RegistryTest.cpp)
+win_test(wmi_query_test SOURCES WMIQueryTest.cpp)

@@ -22,7 +22,6 @@ export WINEPREFIX="$root/$winver"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 export WINEARCH=win64
-unset DISPLAY_UNUSED
 
 mkdir -p "$root"
 (
@@ -44,4 +43,4 @@ prog=$1; shift
 if [ "$xvfb" = 1 ]; then
   exec xvfb-run -a -s '-screen 0 1024x768x24' "$WINE" "$prog" "$@"
 fi
-DISPLAY= exec "$WINE" "$prog" "$@"
+exec "$WINE" "$prog" "$@"

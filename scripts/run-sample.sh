@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs Autorun.exe on the bundled sample CD under Wine. With a display, in a window;
+# without one, under Xvfb, saving a screenshot to build/sample-cd.png.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+B=${1:-build}
+cd "$top"
+cd_dir="$B/sample-cd"
+rm -rf "$cd_dir"; mkdir -p "$cd_dir"
+cp -r examples/. "$cd_dir/"
+cp "$B/win64/Autorun.exe" "$cd_dir/"
+run="tests/wine/wine-run.sh --winver winxp64 --cwd $cd_dir"
+export WINE_ROOT="$top/$B/win64/wine"
+if [ -n "${DISPLAY:-}" ]; then
+  exec $run "$top/$cd_dir/Autorun.exe" "$@"
+fi
+shot="$top/$B/sample-cd.png"
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c "
+  $run '$top/$cd_dir/Autorun.exe' &
+  pid=\$!
+  sleep \${SAMPLE_SECONDS:-15}
+  import -window root '$shot'
+  kill \$pid 2>/dev/null || true
+  wait \$pid 2>/dev/null || true
+"
+echo "Screenshot of the sample CD: $shot"
