@@ -33,17 +33,22 @@ plant_service() {
   DISPLAY= "$WINE" reg add "$service\\Security" /v Security /t REG_BINARY /d 01 /f >/dev/null
 }
 
+winpath() { echo "Z:${1//\//\\}"; }
+
 # run_dump ARG: runs Autorun.exe with ARG under a display while answer_box presses OK;
-# leaves the box text in $scratch/box and the exit code in $scratch/rc.
+# leaves the box text in $scratch/box and the exit code in $scratch/rc. The command line goes
+# through a batch file, so that it reaches the program exactly as written (quotes included).
 run_dump() {
+  printf '@"%s" %s\r\n' "$(winpath "$cd_dir/Autorun.exe")" "$1" > "$cd_dir/run.bat"
+  /usr/lib/wine/wineserver -w  # a session without a display must end before this one starts
   xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
     "$0" "$1" 60 > "$2/box" & helper=$!
-    "$0" "$3" "$4"; echo $? > "$2/rc"
-    wait $helper || true' "$WINE" "$build/tests/answer_box.exe" "$scratch" "$cd_dir/Autorun.exe" "$1"
+    "$0" cmd /c "$3"; echo $? > "$2/rc"
+    wait $helper || true' "$WINE" "$build/tests/answer_box.exe" "$scratch" "$(winpath "$cd_dir/run.bat")"
   /usr/lib/wine/wineserver -w
 }
 
-hwids() { grep -a '^HWID' "$1" | cut -d= -f2- | tr -d '\r'; }
+hwids() { { grep -a "^HWID" "$1" || true; } | cut -d= -f2- | tr -d "\r"; }
 
 expected_scan='PCI\VEN_10DE&DEV_0221&SUBSYS_81A81043&CC_0403
 PCI\VEN_10DE&DEV_0221&SUBSYS_81A81043&CC_0300
@@ -69,7 +74,7 @@ rm -f "$driver"
 plant_service
 out=$scratch/xp.ini
 printf '[Notes]\r\nWho=bench\r\n[HWInfo]\r\nHWID0=old\r\nHWID999=old\r\n' > "$out"
-run_dump "-dump:\"Z:${out//\//\\}\""
+run_dump "-dump:\"$(winpath "$out")\""
 [ "$(cat "$scratch/rc")" = 0 ] || fail "xp: exit code $(cat "$scratch/rc")"
 grep -q '^text: Complete writeing ini file' "$scratch/box" || fail "xp: box said: $(cat "$scratch/box")"
 ids=$(hwids "$out")
@@ -91,12 +96,12 @@ echo "xp: $(echo "$ids" | wc -l) ids, driver placed, service removed"
 run_dump "-dump:C:\\no\\such\\folder\\hw.ini"
 [ "$(cat "$scratch/rc")" = 0 ] || fail "bad path: exit code $(cat "$scratch/rc")"
 grep -q '^text: Cannot write ini file C:\\no\\such\\folder\\hw.ini' "$scratch/box" ||
-  fail "bad path: box said: $(cat "$scratch/box")"
+  fail "bad path: box said: $(cat "$scratch/box"), rc $(cat "$scratch/rc")"
 
 # Without the library: no scan, no driver file.
 rm -f "$driver" "$cd_dir/VORN-IO.dll"
 out=$scratch/nolib.ini
-run_dump "-dump:Z:${out//\//\\}"
+run_dump "-dump:$(winpath "$out")"
 ! hwids "$out" | grep -q '&CC_\|^SUBSYS_' || fail "no library: scanned ids present"
 [ ! -e "$driver" ] || fail "no library: driver file placed"
 cp "$build/tests/VORN-IO.dll" "$cd_dir/"
@@ -105,7 +110,7 @@ echo "xp without library: $(hwids "$out" | wc -l) ids, no scan, no driver file"
 # --- Windows 7 (6.1): no device at all ---------------------------------------------------------
 use_prefix win7
 out=$scratch/win7.ini
-run_dump "-dump:Z:${out//\//\\}"
+run_dump "-dump:$(winpath "$out")"
 [ "$(cat "$scratch/rc")" = 0 ] || fail "win7: exit code"
 grep -q '^text: Complete writeing ini file' "$scratch/box" || fail "win7: box said: $(cat "$scratch/box")"
 [ -z "$(hwids "$out")" ] || fail "win7: devices dumped"
