@@ -2,6 +2,7 @@
 
 #include "FakeDetectPlatform.h"
 #include "FakeProfileStore.h"
+#include "TempIni.h"
 #include "core/DevDetect.h"
 #include "core/DevSimulation.h"
 #include "core/DumpFile.h"
@@ -117,6 +118,27 @@ TEST_F(DumpFileTest, SimulationReplaysInReverseWithTheDumpsFacts) {
     sim.GetSWInfo(&now);
     EXPECT_EQ("CHT", now.Lang);
     EXPECT_EQ("ENU", sim.ExpandVariables("<Lang>"));
+}
+
+// The same through the platform's profile engine, on a real file.
+TEST(DumpFileOnDisk, ReplacesTheIdsAndKeepsTheRest) {
+    TempIni file("[Notes]\r\nWho=bench 3\r\n[HWInfo]\r\nHWID0=old\r\nHWID1=old\r\n; kept? "
+                 "no\r\n[SWInfo]\r\nModel=X\r\n");
+    std::vector<std::string> ids;
+    for (int i = 0; i < 300; ++i)
+        ids.push_back("PCI\\VEN_10DE&DEV_" + std::to_string(1000 + i) + "&SUBSYS_81A81043&CC_0300");
+    CDumpFile dump(file.Path());
+    ASSERT_TRUE(dump.Write(Devices(ids), {"P5Q", "WINXP", "ENU"}));
+    EXPECT_EQ(ids, dump.ReadIds());
+    EXPECT_EQ("P5Q", dump.ReadSWInfo().MBModel);
+    EXPECT_EQ(std::string::npos, file.Text().find("old"));
+    EXPECT_EQ(0u, file.Text().find("[Notes]\r\nWho=bench 3\r\n"));
+
+    CDevSimulation sim;
+    sim.SetDumpFile(file.Path());
+    CDevList list;
+    EXPECT_EQ(300, sim.DetectDevices("", &list));
+    EXPECT_EQ(ids.front(), list.back().HardwareId);
 }
 
 TEST_F(DumpFileTest, ReplayDerivesWhatTheLiveDetectionDerived) {
