@@ -108,6 +108,16 @@ run_dump "-dump:$(winpath "$out")" "Complete writeing"
 cp "$build/tests/VORN-IO.dll" "$cd_dir/"
 echo "xp without library: $(hwids "$out" | wc -l) ids, no scan, no driver file"
 
+# --- Windows 98 (4.10): scan first, then the dynamic registry's devices in their order ---------
+use_prefix win98
+out=$scratch/win98.ini
+run_dump "-dump:$(winpath "$out")" "Complete writeing"
+[ "$(cat "$scratch/rc")" = 0 ] || fail "win98: exit code"
+ids=$(hwids "$out")
+[ "$(echo "$ids" | head -n "$n_scan")" = "$expected_scan" ] || fail "win98: scanned ids differ: $ids"
+! echo "$ids" | tail -n +$((n_scan + 1)) | grep -q 'PCI\\' || fail "win98: a registry PCI id was dumped"
+echo "win98: $(echo "$ids" | wc -l) ids"
+
 # --- Windows 7 (6.1): no device at all ---------------------------------------------------------
 use_prefix win7
 out=$scratch/win7.ini
