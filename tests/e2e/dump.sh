@@ -44,7 +44,7 @@ run_dump() {
   /usr/lib/wine/wineserver -w  # a session without a display must end before this one starts
   xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
     "$0" "$1" "$2" 60 | tr -d "\r" > "$3/box" & helper=$!
-    "$0" cmd /c "$4"; echo $? > "$3/rc"
+    timeout 120 "$0" cmd /c "$4"; echo $? > "$3/rc"
     wait $helper || true' "$WINE" "$build/tests/press_ok.exe" "$2" "$scratch" "$(winpath "$cd_dir/run.bat")"
   /usr/lib/wine/wineserver -w
 }
