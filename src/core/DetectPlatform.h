@@ -26,7 +26,7 @@ class DetectPlatform {
     virtual void PlaceDriverFile() = 0;
     virtual void RemoveDriverService() = 0;
     // Re-enumerates the device tree, then lists the present devices of the class (all classes when
-    // the name is empty or unknown). False when the tree or the device set cannot be had.
+    // the name is empty or unknown). False when the device set cannot be had.
     virtual bool ListSetupDevices(const std::string& className, std::vector<SetupDevice>& out) = 0;
     // Subkey `index` of a key; false past the last one or when the key cannot be opened.
     virtual bool SubkeyName(RegRoot root, const std::string& path, unsigned index, std::string& name) = 0;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "core/DevDetect.h"
+#include "core/DevSimulation.h"
+
 namespace {
 bool Contains(const std::string& s, const char* what) {
     return s.find(what) != std::string::npos;
@@ -21,4 +24,11 @@ RunModeChoice ChooseRunMode(const std::string& commandLine) {
     if (Contains(commandLine, "-dump")) return {RunMode::Dump, DumpFileFrom(commandLine, 6)};
     if (Contains(commandLine, "-sim")) return {RunMode::Simulation, DumpFileFrom(commandLine, 5)};
     return {RunMode::Custom, {}};
+}
+
+std::unique_ptr<CDevInfoCtrl> CreateDetectionObject(const RunModeChoice& choice) {
+    if (choice.mode != RunMode::Simulation) return std::make_unique<CDevDetect>();
+    auto simulation = std::make_unique<CDevSimulation>();
+    simulation->SetDumpFile(choice.dumpFile);
+    return simulation;
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <memory>
 #include <string>
+
+class CDevInfoCtrl;
 
 enum class RunMode { Normal, Resume, Dump, Simulation, Custom };
 
@@ -12,3 +15,7 @@ struct RunModeChoice {
 // Switches count anywhere in the line, in lower case only, "-silent" before "-dump" before "-sim";
 // the dump file always follows the switch and one separator at the start of the line, quotes removed.
 RunModeChoice ChooseRunMode(const std::string& commandLine);
+
+// The run's detection object: the replay of the dump file, bound to it, in the simulation mode;
+// the live detection otherwise.
+std::unique_ptr<CDevInfoCtrl> CreateDetectionObject(const RunModeChoice& choice);

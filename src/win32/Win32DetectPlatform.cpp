@@ -1,7 +1,7 @@
 #include "win32/Win32DetectPlatform.h"
 
 #include <windows.h>
-
+// SetupAPI and CM need the Windows types first.
 #include <cfgmgr32.h>
 #include <setupapi.h>
 
@@ -27,9 +27,10 @@ HDEVINFO OpenClassDevices(const std::string& className) {
     return SetupDiGetClassDevsA(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
 }
 
+// The local machine's form of CM_Get_Device_ID_ExA, whose Wine version answers an empty id.
 std::string DeviceId(DEVINST dev) {
     char id[200] = "";
-    if (CM_Get_Device_ID_ExA(dev, id, sizeof id, 0, nullptr) != CR_SUCCESS) return {};
+    if (CM_Get_Device_IDA(dev, id, sizeof id, 0) != CR_SUCCESS) return {};
     id[sizeof id - 1] = '\0';
     return id;
 }
@@ -106,10 +107,11 @@ void CWin32DetectPlatform::RemoveDriverService() {
 }
 
 bool CWin32DetectPlatform::ListSetupDevices(const std::string& className, std::vector<SetupDevice>& out) {
+    // The refresh only adds what was plugged in lately: where it fails (Wine has none), the device
+    // set as it stands is still the machine's.
     DEVINST root;
-    if (CM_Locate_DevNode_ExA(&root, nullptr, 0, nullptr) != CR_SUCCESS ||
-        CM_Reenumerate_DevNode_Ex(root, 0, nullptr) != CR_SUCCESS)
-        return false;
+    if (CM_Locate_DevNode_ExA(&root, nullptr, 0, nullptr) == CR_SUCCESS)
+        CM_Reenumerate_DevNode_Ex(root, 0, nullptr);
     HDEVINFO set = OpenClassDevices(className);
     if (set == INVALID_HANDLE_VALUE) return false;
     SP_DEVINFO_DATA data{};

@@ -18,7 +18,7 @@ cp "$src/tests/fixtures/pci/machine.pci" "$cd_dir/VORN-IO.pci"
 echo "stand-in driver $$" > "$cd_dir/VORN-IO.SYS"
 
 use_prefix() {  # creates the prefix once, then sets up this shell to run in it
-  "$src/tests/wine/wine-run.sh" --winver "$1" "$build/tests/answer_box.exe" 0 >/dev/null || true
+  "$src/tests/wine/wine-run.sh" --winver "$1" "$build/tests/press_ok.exe" nothing 0 >/dev/null || true
   export WINEPREFIX="${WINE_ROOT:-$build/wine}/$1" WINEDEBUG=-all WINEARCH=win64
   export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 }
@@ -33,17 +33,23 @@ plant_service() {
   DISPLAY= "$WINE" reg add "$service\\Security" /v Security /t REG_BINARY /d 01 /f >/dev/null
 }
 
-# run_dump ARG: runs Autorun.exe with ARG under a display while answer_box presses OK;
-# leaves the box text in $scratch/box and the exit code in $scratch/rc.
+winpath() { echo "Z:${1//\//\\}"; }
+
+# run_dump ARG WORDS: runs Autorun.exe with ARG under a display while press_ok answers the message
+# box holding WORDS; leaves the box's text in $scratch/box (empty when none came) and the exit code
+# in $scratch/rc. The command line goes through a batch file, so that it reaches the program
+# exactly as written (quotes included).
 run_dump() {
+  printf '@"%s" %s\r\n' "$(winpath "$cd_dir/Autorun.exe")" "$1" > "$cd_dir/run.bat"
+  /usr/lib/wine/wineserver -w  # a session without a display must end before this one starts
   xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
-    "$0" "$1" 60 > "$2/box" & helper=$!
-    "$0" "$3" "$4"; echo $? > "$2/rc"
-    wait $helper || true' "$WINE" "$build/tests/answer_box.exe" "$scratch" "$cd_dir/Autorun.exe" "$1"
+    "$0" "$1" "$2" 60 | tr -d "\r" > "$3/box" & helper=$!
+    timeout 120 "$0" cmd /c "$4"; echo $? > "$3/rc"
+    wait $helper || true' "$WINE" "$build/tests/press_ok.exe" "$2" "$scratch" "$(winpath "$cd_dir/run.bat")"
   /usr/lib/wine/wineserver -w
 }
 
-hwids() { grep -a '^HWID' "$1" | cut -d= -f2- | tr -d '\r'; }
+hwids() { { grep -a "^HWID" "$1" || true; } | cut -d= -f2- | tr -d "\r"; }
 
 expected_scan='PCI\VEN_10DE&DEV_0221&SUBSYS_81A81043&CC_0403
 PCI\VEN_10DE&DEV_0221&SUBSYS_81A81043&CC_0300
@@ -69,9 +75,9 @@ rm -f "$driver"
 plant_service
 out=$scratch/xp.ini
 printf '[Notes]\r\nWho=bench\r\n[HWInfo]\r\nHWID0=old\r\nHWID999=old\r\n' > "$out"
-run_dump "-dump:\"Z:${out//\//\\}\""
+run_dump "-dump:\"$(winpath "$out")\"" "Complete writeing"
 [ "$(cat "$scratch/rc")" = 0 ] || fail "xp: exit code $(cat "$scratch/rc")"
-grep -q '^text: Complete writeing ini file' "$scratch/box" || fail "xp: box said: $(cat "$scratch/box")"
+grep -qx 'Complete writeing ini file' "$scratch/box" || fail "xp: box said: $(cat "$scratch/box")"
 ids=$(hwids "$out")
 [ "$(echo "$ids" | head -n "$n_scan")" = "$expected_scan" ] || fail "xp: scanned ids differ: $ids"
 rest=$(echo "$ids" | tail -n +$((n_scan + 1)))
@@ -88,26 +94,36 @@ cmp -s "$driver" "$cd_dir/VORN-IO.SYS" || fail "xp: driver file not placed"
 echo "xp: $(echo "$ids" | wc -l) ids, driver placed, service removed"
 
 # A folder that does not exist: an error, not the completion message, and still exit code 0.
-run_dump "-dump:C:\\no\\such\\folder\\hw.ini"
+run_dump "-dump:C:\\no\\such\\folder\\hw.ini" "Cannot write"
 [ "$(cat "$scratch/rc")" = 0 ] || fail "bad path: exit code $(cat "$scratch/rc")"
-grep -q '^text: Cannot write ini file C:\\no\\such\\folder\\hw.ini' "$scratch/box" ||
-  fail "bad path: box said: $(cat "$scratch/box")"
+grep -qx 'Cannot write ini file C:\\no\\such\\folder\\hw.ini' "$scratch/box" ||
+  fail "bad path: box said: $(cat "$scratch/box"), rc $(cat "$scratch/rc")"
 
 # Without the library: no scan, no driver file.
 rm -f "$driver" "$cd_dir/VORN-IO.dll"
 out=$scratch/nolib.ini
-run_dump "-dump:Z:${out//\//\\}"
+run_dump "-dump:$(winpath "$out")" "Complete writeing"
 ! hwids "$out" | grep -q '&CC_\|^SUBSYS_' || fail "no library: scanned ids present"
 [ ! -e "$driver" ] || fail "no library: driver file placed"
 cp "$build/tests/VORN-IO.dll" "$cd_dir/"
 echo "xp without library: $(hwids "$out" | wc -l) ids, no scan, no driver file"
 
+# --- Windows 98 (4.10): scan first, then the dynamic registry's devices in their order ---------
+use_prefix win98
+out=$scratch/win98.ini
+run_dump "-dump:$(winpath "$out")" "Complete writeing"
+[ "$(cat "$scratch/rc")" = 0 ] || fail "win98: exit code"
+ids=$(hwids "$out")
+[ "$(echo "$ids" | head -n "$n_scan")" = "$expected_scan" ] || fail "win98: scanned ids differ: $ids"
+! echo "$ids" | tail -n +$((n_scan + 1)) | grep -q 'PCI\\' || fail "win98: a registry PCI id was dumped"
+echo "win98: $(echo "$ids" | wc -l) ids"
+
 # --- Windows 7 (6.1): no device at all ---------------------------------------------------------
 use_prefix win7
 out=$scratch/win7.ini
-run_dump "-dump:Z:${out//\//\\}"
+run_dump "-dump:$(winpath "$out")" "Complete writeing"
 [ "$(cat "$scratch/rc")" = 0 ] || fail "win7: exit code"
-grep -q '^text: Complete writeing ini file' "$scratch/box" || fail "win7: box said: $(cat "$scratch/box")"
+grep -qx 'Complete writeing ini file' "$scratch/box" || fail "win7: box said: $(cat "$scratch/box")"
 [ -z "$(hwids "$out")" ] || fail "win7: devices dumped"
 grep -q '^\[SWInfo\]' "$out" || fail "win7: no SWInfo"
 echo "win7: no devices"

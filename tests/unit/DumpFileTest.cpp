@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "FakeDetectPlatform.h"
-#include "FakeProfileStore.h"
+#include "TempIni.h"
 #include "core/DevDetect.h"
 #include "core/DevSimulation.h"
 #include "core/DumpFile.h"
 
 namespace {
-const char kPath[] = "C:\\hw.ini";
-
 CDevList Devices(const std::vector<std::string>& ids) {
     CDevList list;
     for (const std::string& id : ids)
@@ -23,24 +23,18 @@ std::vector<std::string> Ids(const CDevList& list) {
     return ids;
 }
 
-struct DumpFileTest : testing::Test {
-    FakeProfileStore store;
-    CDumpFile dump{kPath, store};
-    const SWInfo info{"P5Q-E", "WINXP", "CHT"};
-};
+const SWInfo kInfo{"P5Q-E", "WINXP", "CHT"};
 
-TEST_F(DumpFileTest, WritesIdsInListOrderAndTheFacts) {
+TEST(DumpFile, WritesIdsInListOrderAndTheFacts) {
+    TempIni file("");
     std::vector<std::string> ids = {"PCI\\VEN_10DE&DEV_0221&SUBSYS_81A81043&CC_0300", "SUBSYS_00000000",
                                     "PCI\\VEN_10DE&DEV_0221&SUBSYS_81A81043&CC_0300", ""};
-    ASSERT_TRUE(dump.Write(Devices(ids), info));
-    const auto& file = store.files[kPath];
-    ASSERT_EQ(2u, file.size());
-    EXPECT_EQ("HWInfo", file[0].first);
-    FakeProfileStore::Lines expected = {
-        {"HWID0", ids[0]}, {"HWID1", ids[1]}, {"HWID2", ids[2]}, {"HWID3", ""}};
-    EXPECT_EQ(expected, file[0].second);
-    FakeProfileStore::Lines facts = {{"Model", "P5Q-E"}, {"OS", "WINXP"}, {"Lang", "CHT"}};
-    EXPECT_EQ(facts, file[1].second);
+    CDumpFile dump(file.Path());
+    ASSERT_TRUE(dump.Write(Devices(ids), kInfo));
+    EXPECT_EQ("[HWInfo]\r\nHWID0=PCI\\VEN_10DE&DEV_0221&SUBSYS_81A81043&CC_0300\r\nHWID1=SUBSYS_00000000\r\n"
+              "HWID2=PCI\\VEN_10DE&DEV_0221&SUBSYS_81A81043&CC_0300\r\nHWID3=\r\n"
+              "[SWInfo]\r\nModel=P5Q-E\r\nOS=WINXP\r\nLang=CHT\r\n",
+              file.Text());
     EXPECT_EQ(ids, dump.ReadIds());
     SWInfo back = dump.ReadSWInfo();
     EXPECT_EQ("P5Q-E", back.MBModel);
@@ -48,57 +42,60 @@ TEST_F(DumpFileTest, WritesIdsInListOrderAndTheFacts) {
     EXPECT_EQ("CHT", back.Lang);
 }
 
-TEST_F(DumpFileTest, OverwritingALongerDumpLeavesNoOldIds) {
-    store.files[kPath] = {{"Notes", {{"Who", "bench 3"}}},
-                          {"hwinfo", {{"HWID0", "A"}, {"HWID1", "B"}, {"HWID2", "C"}, {"Extra", "D"}}}};
-    ASSERT_TRUE(dump.Write(Devices({"X"}), info));
+TEST(DumpFile, OverwritingALongerDumpLeavesNoOldIds) {
+    TempIni file(
+        "[Notes]\r\nWho=bench 3\r\n[hwinfo]\r\nHWID0=A\r\nHWID1=B\r\nExtra=D\r\n[SWInfo]\r\nModel=X\r\n");
+    CDumpFile dump(file.Path());
+    ASSERT_TRUE(dump.Write(Devices({"X"}), kInfo));
     EXPECT_EQ(std::vector<std::string>{"X"}, dump.ReadIds());
-    EXPECT_EQ("Notes", store.files[kPath][0].first);
-    EXPECT_EQ("bench 3", store.files[kPath][0].second[0].second);
+    EXPECT_EQ(0u, file.Text().find("[Notes]\r\nWho=bench 3\r\n"));
 
     // No devices at all: the section goes away, the facts are still written.
-    ASSERT_TRUE(dump.Write({}, info));
+    ASSERT_TRUE(dump.Write({}, kInfo));
     EXPECT_TRUE(dump.ReadIds().empty());
     EXPECT_EQ("CHT", dump.ReadSWInfo().Lang);
 }
 
-TEST_F(DumpFileTest, AFileThatCannotBeWrittenIsReported) {
-    store.readOnly.insert(kPath);
-    EXPECT_FALSE(dump.Write(Devices({"A", "B"}), info));
-    EXPECT_FALSE(dump.Write({}, info));
+TEST(DumpFile, AFileThatCannotBeWrittenIsReported) {
+    TempIni file("");
+    CDumpFile dump(file.Path() + ".d/no/such/folder/hw.ini");
+    EXPECT_FALSE(dump.Write(Devices({"A", "B"}), kInfo));
+    EXPECT_FALSE(dump.Write({}, kInfo));
 }
 
-TEST_F(DumpFileTest, ReplaysEveryKeyOfALongSection) {
+TEST(DumpFile, ReplaysEveryKeyOfALongSection) {
+    TempIni file("");
     std::vector<std::string> ids;
-    for (int i = 0; i < 700; ++i)
+    for (int i = 0; i < 300; ++i) // about three times what 5096 bytes hold
         ids.push_back("PCI\\VEN_8086&DEV_" + std::to_string(1000 + i) + "&SUBSYS_00000000&CC_0600");
-    ASSERT_TRUE(dump.Write(Devices(ids), info));
+    CDumpFile dump(file.Path());
+    ASSERT_TRUE(dump.Write(Devices(ids), kInfo));
     EXPECT_EQ(ids, dump.ReadIds());
 }
 
-TEST_F(DumpFileTest, OddSectionsGiveDefinedResults) {
+TEST(DumpFile, OddSectionsGiveDefinedResults) {
     // Any key name counts, in file order; values are taken as they stand, markup included.
     std::string longId(1000, 'A');
-    store.files[kPath] = {
-        {"HWInfo", {{"Zeta", "z"}, {"HWID0", "<MBModel>"}, {"x", ""}, {"", "nameless"}, {"L", longId}}}};
-    EXPECT_EQ((std::vector<std::string>{"z", "<MBModel>", "", "nameless", longId}), dump.ReadIds());
+    TempIni file("[HWInfo]\r\nZeta=z\r\nHWID0=<MBModel>\r\nx=\r\nL=" + longId + "\r\nHWID0=second\r\n");
+    CDumpFile dump(file.Path());
+    // A repeated key reads as its first value, as the profile functions answer.
+    EXPECT_EQ((std::vector<std::string>{"z", "<MBModel>", "", longId, "<MBModel>"}), dump.ReadIds());
 
     // A file without sections, or none at all.
-    store.files[kPath] = {};
-    EXPECT_TRUE(dump.ReadIds().empty());
-    SWInfo none = dump.ReadSWInfo();
+    TempIni bare("HWID0=x\r\n");
+    EXPECT_TRUE(CDumpFile(bare.Path()).ReadIds().empty());
+    SWInfo none = CDumpFile(bare.Path()).ReadSWInfo();
     EXPECT_EQ("", none.MBModel + none.DetectOS + none.Lang);
-    EXPECT_TRUE(CDumpFile("C:\\missing.ini", store).ReadIds().empty());
+    EXPECT_TRUE(CDumpFile(bare.Path() + ".missing").ReadIds().empty());
 }
 
-TEST_F(DumpFileTest, SimulationReplaysInReverseWithTheDumpsFacts) {
-    store.files[kPath] = {{"SWInfo", {{"Model", "P5Q-E"}, {"OS", "WINXP"}, {"Lang", "ENU"}}},
-                          {"HWInfo",
-                           {{"HWID0", "PCI\\VEN_8086&DEV_0D57&SUBSYS_00000000&CC_0600"},
-                            {"HWID1", "SUBSYS_00000000"},
-                            {"HWID2", "ACPI\\PNP0303\\4&1D401FB5&0"}}}};
-    CDevSimulation sim(store);
-    ASSERT_TRUE(sim.SetDumpFile(kPath));
+TEST(DevSimulation, ReplaysInReverseWithTheDumpsFacts) {
+    TempIni file(
+        "[SWInfo]\r\nModel=P5Q-E\r\nOS=WINXP\r\nLang=ENU\r\n"
+        "[HWInfo]\r\nHWID0=PCI\\VEN_8086&DEV_0D57&SUBSYS_00000000&CC_0600\r\nHWID1=SUBSYS_00000000\r\n"
+        "HWID2=ACPI\\PNP0303\\4&1D401FB5&0\r\n");
+    CDevSimulation sim;
+    ASSERT_TRUE(sim.SetDumpFile(file.Path()));
     CDevList list;
     list.emplace_back("kept", "", "", "", "");
     EXPECT_EQ(3, sim.DetectDevices("Display", &list));
@@ -109,17 +106,28 @@ TEST_F(DumpFileTest, SimulationReplaysInReverseWithTheDumpsFacts) {
         EXPECT_EQ("", d.DriverVersion + d.DriverDate + d.ProviderName + d.InfPath);
 
     EXPECT_EQ("Drivers\\P5Q-E\\WINXP\\ENU", sim.ExpandVariables("Drivers\\<MBModel>\\<DetectOS>\\<Lang>"));
-    EXPECT_FALSE(sim.WriteDumpFile(kPath));
+    EXPECT_FALSE(sim.WriteDumpFile(file.Path()));
 
     // GetSWInfo reads the file anew; the expansion keeps the facts read when the file was bound.
-    store.files[kPath][0].second[2].second = "CHT";
+    std::ofstream(file.Path(), std::ios::binary) << "[SWInfo]\r\nLang=CHT\r\n";
     SWInfo now;
     sim.GetSWInfo(&now);
     EXPECT_EQ("CHT", now.Lang);
+    EXPECT_EQ("", now.MBModel);
     EXPECT_EQ("ENU", sim.ExpandVariables("<Lang>"));
 }
 
-TEST_F(DumpFileTest, ReplayDerivesWhatTheLiveDetectionDerived) {
+TEST(DevSimulation, AFileWithoutFactsEmptiesEveryTag) {
+    TempIni file("[HWInfo]\r\nHWID0=A\r\n");
+    CDevSimulation sim;
+    sim.SetDumpFile(file.Path());
+    EXPECT_EQ("x\\\\.ini", sim.ExpandVariables("x\\<MBModel>\\<DetectOS><Lang>.ini"));
+    CDevSimulation unbound;
+    CDevList list;
+    EXPECT_EQ(0, unbound.DetectDevices("", &list));
+}
+
+TEST(DevSimulation, ReplayDerivesWhatTheLiveDetectionDerived) {
     FakePlatform xp;
     xp.os.IsNT = xp.os.IsWinXP = true;
     xp.LoadImage();
@@ -127,10 +135,11 @@ TEST_F(DumpFileTest, ReplayDerivesWhatTheLiveDetectionDerived) {
     xp.AddDriver(kClassKey, "{4D36E96B-E325-11CE-BFC1-08002BE10318}\\0000", "5.1.2600.0");
     CDevList live;
     CDevDetect(xp).DetectDevices("", &live);
-    ASSERT_TRUE(dump.Write(live, info));
+    TempIni file("");
+    ASSERT_TRUE(CDumpFile(file.Path()).Write(live, kInfo));
 
-    CDevSimulation sim(store);
-    sim.SetDumpFile(kPath);
+    CDevSimulation sim;
+    sim.SetDumpFile(file.Path());
     CDevList replayed;
     ASSERT_EQ(static_cast<int>(live.size()), sim.DetectDevices("", &replayed));
     replayed.reverse();
@@ -149,15 +158,5 @@ TEST_F(DumpFileTest, ReplayDerivesWhatTheLiveDetectionDerived) {
         EXPECT_EQ("", r.DriverVersion);
         ++l;
     }
-}
-
-TEST_F(DumpFileTest, SimulationOfAFileWithoutFactsEmptiesEveryTag) {
-    store.files[kPath] = {{"HWInfo", {{"HWID0", "A"}}}};
-    CDevSimulation sim(store);
-    sim.SetDumpFile(kPath);
-    EXPECT_EQ("x\\\\.ini", sim.ExpandVariables("x\\<MBModel>\\<DetectOS><Lang>.ini"));
-    CDevSimulation unbound(store);
-    CDevList list;
-    EXPECT_EQ(0, unbound.DetectDevices("", &list));
 }
 } // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "TempIni.h"
+#include "core/DevDetect.h"
+#include "core/DevSimulation.h"
 #include "core/RunMode.h"
 
 namespace {
@@ -34,5 +37,18 @@ TEST(RunMode, ChoosesByPrecedenceAndTakesTheDumpFileAtItsFixedPlace) {
         EXPECT_EQ(c.mode, choice.mode) << c.line;
         EXPECT_EQ(c.file, choice.dumpFile) << c.line;
     }
+}
+
+TEST(RunMode, SimulationReplaysTheNamedDumpEveryOtherModeDetects) {
+    TempIni dump("[SWInfo]\r\nModel=P5Q\r\n[HWInfo]\r\nHWID0=PCI\\VEN_8086&DEV_7190\r\n");
+    auto sim = CreateDetectionObject(ChooseRunMode("-sim:\"" + dump.Path() + "\""));
+    ASSERT_NE(nullptr, dynamic_cast<CDevSimulation*>(sim.get()));
+    EXPECT_EQ("P5Q", sim->ExpandVariables("<MBModel>"));
+    CDevList list;
+    EXPECT_EQ(1, sim->DetectDevices("", &list));
+
+    for (const char* line : {"", "-dump:x.ini", "\\Other.ini"})
+        EXPECT_NE(nullptr, dynamic_cast<CDevDetect*>(CreateDetectionObject(ChooseRunMode(line)).get()))
+            << line;
 }
 } // namespace
