@@ -7,8 +7,18 @@ bool CMyStatic::Create(LPCSTR text, DWORD style, const RECT& rect, HWND parent, 
     return CWindow::Create("STATIC", text, style, rect, parent, id);
 }
 
+// Nothing erases behind a transparent text: the parent repaints its picture there first, or
+// the old letters would stay under the new ones.
 void CMyStatic::RedrawNow() {
-    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HWND parent = GetParent(m_hWnd);
+    if (!m_bTransparent || !parent) {
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        return;
+    }
+    RECT rc;
+    GetWindowRect(m_hWnd, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    RedrawWindow(parent, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CMyStatic::SetTextColor(COLORREF color) {
@@ -27,7 +37,8 @@ void CMyStatic::SetFontSize(int tenthsOfPoint) {
         CToken().ExpandVariables("<Lang>") == "CHT" ? "\xBC\xD0\xB7\xA2\xC5\xE9" : "Times New Roman";
     // Kept for the rest of the run, as the control may use it until then.
     HFONT font = CreatePointFont(tenthsOfPoint, face);
-    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    RedrawNow();
 }
 
 bool CMyStatic::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
