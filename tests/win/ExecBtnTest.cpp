@@ -8,10 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <fstream>
-#include <sstream>
-#include <thread>
 
 namespace {
 const char kFileClass[] = "AutorunTest.File";
@@ -124,38 +121,35 @@ std::string Q(const std::string& s) {
     return "\"" + s + "\"";
 }
 
-// Watches for the message box with the given caption, presses its OK and tells its text.
-class MessageBoxWatch {
+// The hand of tests/win/press_ok.cpp, started before a click: it waits for the message box of
+// the given text and caption and presses its OK.
+class PressOk {
   public:
-    explicit MessageBoxWatch(const char* caption)
-        : m_thread([this, caption] {
-              for (int i = 0; i < 40 && !m_stop; ++i) {
-                  HWND box = FindWindowA("#32770", caption);
-                  if (box) {
-                      char text[256] = {};
-                      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                      m_text = text;
-                      PostMessageA(box, WM_COMMAND, IDOK, 0);
-                      return;
-                  }
-                  Sleep(100);
-              }
-          }) {}
-    ~MessageBoxWatch() {
-        m_stop = true;
-        m_thread.join();
+    PressOk(const std::string& text, const std::string& caption, int seconds) {
+        std::string cmd = "\"" + ProgramFolder() + "press_ok.exe\" \"" + text + "\" " +
+                          std::to_string(seconds) + " \"" + caption + "\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        m_started =
+            CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi);
     }
-    std::string Text() {
-        m_stop = true;
-        m_thread.join();
-        m_thread = std::thread([] {});
-        return m_text;
+    ~PressOk() {
+        if (!m_started) return;
+        CloseHandle(m_pi.hThread);
+        CloseHandle(m_pi.hProcess);
+    }
+    // Whether it found and answered the box.
+    bool Pressed() {
+        if (!m_started) return false;
+        DWORD code = 1;
+        WaitForSingleObject(m_pi.hProcess, 60000);
+        GetExitCodeProcess(m_pi.hProcess, &code);
+        return code == 0;
     }
 
   private:
-    std::atomic<bool> m_stop{false};
-    std::string m_text;
-    std::thread m_thread;
+    PROCESS_INFORMATION m_pi{};
+    BOOL m_started;
 };
 } // namespace
 
@@ -206,14 +200,15 @@ TEST_F(Openers, AnOverlongTargetOpensNothingAndKeepsTheFolder) {
 }
 
 TEST_F(Openers, UnopenablePdfAsksForAReader) {
+    const char kText[] = "Please install Acrobat Reader first!", kCaption[] = "File Open Error";
     for (const char* name : {"manual.pdf", "manual.PDF"}) {
-        MessageBoxWatch watch("File Open Error");
+        PressOk hand(kText, kCaption, 20);
         Click("Open", dir + name, 0);
-        EXPECT_EQ(watch.Text(), "Please install Acrobat Reader first!") << name;
+        EXPECT_TRUE(hand.Pressed()) << name;
     }
-    MessageBoxWatch watch("File Open Error");
+    PressOk hand(kText, kCaption, 3);
     Click("Open", dir + "manual.Pdf", 0);
-    EXPECT_EQ(watch.Text(), "");
+    EXPECT_FALSE(hand.Pressed());
 }
 
 TEST(ExecBtn, CreateMakesAWhiteCaptionedVisibleChild) {
