@@ -144,24 +144,24 @@ TEST(TipFace, ChineseFaceOnlyForCht) {
         EXPECT_STREQ(TipFace(lang), "Times New Roman") << lang;
 }
 
-TEST(TipBackground, RowsCountFromThePicturesBottom) {
-    TipBackground part;
-    ASSERT_TRUE(TipBackgroundPart({310, 150, 600, 400}, 640, 480, part));
-    EXPECT_EQ(part.source, (Rect{310, 80, 600, 330}));
-    EXPECT_EQ(part.destX, 0);
-    EXPECT_EQ(part.destY, 0);
-}
-
-TEST(TipBackground, APictureSmallerThanTheAreaGivesOnlyWhatItCovers) {
-    TipBackground part;
-    ASSERT_TRUE(TipBackgroundPart({310, 150, 600, 400}, 400, 300, part));
-    EXPECT_EQ(part.source, (Rect{310, 0, 400, 150}));
-    EXPECT_EQ(part.destX, 0);
-    EXPECT_EQ(part.destY, 0);
-    ASSERT_TRUE(TipBackgroundPart({-10, -20, 50, 60}, 640, 480, part));
-    EXPECT_EQ(part.source, (Rect{0, 420, 50, 480}));
-    EXPECT_EQ(part.destX, 10);
-    EXPECT_EQ(part.destY, 20);
+TEST(TipBackground, RowsCountFromThePicturesBottomAndOnlyWhatItCoversIsTaken) {
+    struct Case {
+        Rect area;
+        int width, height;
+        Rect source;
+        int destX, destY;
+    } cases[] = {
+        {{310, 150, 600, 400}, 640, 480, {310, 80, 600, 330}, 0, 0},
+        {{310, 150, 600, 400}, 400, 300, {310, 0, 400, 150}, 0, 0}, // a picture smaller than the view
+        {{-10, -20, 50, 60}, 640, 480, {0, 420, 50, 480}, 10, 20},  // an area sticking out top-left
+    };
+    for (const Case& c : cases) {
+        TipBackground part;
+        ASSERT_TRUE(TipBackgroundPart(c.area, c.width, c.height, part)) << c.area.left;
+        EXPECT_EQ(part.source, c.source) << c.area.left;
+        EXPECT_EQ(part.destX, c.destX) << c.area.left;
+        EXPECT_EQ(part.destY, c.destY) << c.area.left;
+    }
 }
 
 TEST(TipBackground, AnAreaOutsideThePictureHasNone) {
