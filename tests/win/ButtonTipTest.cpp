@@ -62,15 +62,15 @@ struct Tip : testing::Test {
     RootIni root;
     void Create(CButtonTip& btn, TipTestView& view) {
         ASSERT_TRUE(btn.Create("caption", WS_CHILD | WS_VISIBLE, kButton, view.m_hWnd, 10));
-        MoveMouseTo(630, 470);
+        ASSERT_TRUE(MoveMouseTo(630, 470));
         Pump(100);
     }
     void Enter() {
-        MoveMouseTo(150, 145);
+        ASSERT_TRUE(MoveMouseTo(150, 145));
         Pump(200);
     }
     void Leave() {
-        MoveMouseTo(630, 470);
+        ASSERT_TRUE(MoveMouseTo(630, 470));
         Pump(800);
     }
 };

@@ -111,13 +111,23 @@ std::vector<COLORREF> Screenshot(const RECT& r) {
     return pixels;
 }
 
-void MoveMouseTo(int x, int y) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
+bool MoveMouseTo(int x, int y) {
+    // Through the X server, as a user's hand moves it. Wine starts the Unix program itself but
+    // gives no handle to wait on: the pointer's arrival tells that it ran.
+    std::string cmd = "Z:\\usr\\bin\\xdotool mousemove " + std::to_string(x) + " " + std::to_string(y);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    for (int i = 0; i < 100; ++i) {
+        Pump(20);
+        POINT pt;
+        if (GetCursorPos(&pt) && pt.x == x && pt.y == y) return true;
+    }
+    return false;
 }
 
 void WriteText(const std::string& path, const std::string& text) {

@@ -29,8 +29,8 @@ class TipTestView : public CWindow, public CTipHost {
 
 // The screen's pixels in r (screen coordinates), row by row.
 std::vector<COLORREF> Screenshot(const RECT& r);
-// Moves the mouse through the input queue, as a user's hand would.
-void MoveMouseTo(int x, int y);
+// Moves the mouse pointer of the X server (xdotool); false when that failed.
+bool MoveMouseTo(int x, int y);
 // Writes a file, creating or replacing it.
 void WriteText(const std::string& path, const std::string& text);
 // The folder of the running test program, with its backslash.
