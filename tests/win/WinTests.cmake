@@ -34,6 +34,7 @@ win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
 win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
+win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
 # restart tests, the hand that presses OK in message boxes, the sample CD's installer, and the
