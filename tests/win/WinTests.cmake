@@ -52,9 +52,10 @@ if(TARGET process_test)
   add_dependencies(process_test process_child)
 endif()
 win_test(file_manip_test SOURCES FileManipTest.cpp)
-# The hover tests move the mouse of their Wine desktop: a prefix (and so a desktop) of their own.
+# The action button tests move the mouse and change file associations: a prefix of their own, whose
+# session always starts with a display.
 win_test(button_tip_test SOURCES TipTestView.cpp UiTestWindow.cpp ButtonTipTest.cpp WINVER win10 XVFB)
-win_test(exec_btn_test SOURCES TipTestView.cpp UiTestWindow.cpp ExecBtnTest.cpp WINVER winxp XVFB)
+win_test(exec_btn_test SOURCES TipTestView.cpp UiTestWindow.cpp ExecBtnTest.cpp WINVER win10 XVFB)
 if(TARGET exec_btn_test)
   add_dependencies(exec_btn_test open_recorder press_ok)
 endif()
