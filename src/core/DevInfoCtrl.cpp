@@ -1,12 +1,14 @@
 #include "core/DevInfoCtrl.h"
 
 void CDevInfoCtrl::AddDeviceTail(const std::string& id, CDevList* list, const std::string& version,
-                                 const std::string& date, const std::string& provider, const std::string& inf) {
+                                 const std::string& date, const std::string& provider,
+                                 const std::string& inf) {
     list->emplace_back(id, version, date, provider, inf);
 }
 
 void CDevInfoCtrl::AddDeviceHead(const std::string& id, CDevList* list, const std::string& version,
-                                 const std::string& date, const std::string& provider, const std::string& inf) {
+                                 const std::string& date, const std::string& provider,
+                                 const std::string& inf) {
     list->emplace_front(id, version, date, provider, inf);
 }
 
@@ -21,9 +23,12 @@ std::string CDevInfoCtrl::ExpandTags(const std::string& text, const SWInfo& info
             name.clear();
         } else if (c == '>') {
             if (!open) return {};
-            if (name == "DetectOS") result += info.DetectOS;
-            else if (name == "Lang") result += info.Lang;
-            else if (name == "MBModel") result += info.MBModel;
+            if (name == "DetectOS")
+                result += info.DetectOS;
+            else if (name == "Lang")
+                result += info.Lang;
+            else if (name == "MBModel")
+                result += info.MBModel;
             open = false;
         } else {
             (open ? name : result) += c;

@@ -11,7 +11,7 @@ struct SWInfo {
 
 // The detection object: live detection or the replay of a dump, behind one interface.
 class CDevInfoCtrl {
-public:
+  public:
     virtual ~CDevInfoCtrl() = default;
     virtual int DetectDevices(std::string className, CDevList* list) = 0;
     virtual void GetSWInfo(SWInfo* info) = 0;
@@ -24,7 +24,7 @@ public:
     static void AddDeviceHead(const std::string& id, CDevList* list, const std::string& version,
                               const std::string& date, const std::string& provider, const std::string& inf);
 
-protected:
+  protected:
     // The tags <DetectOS>, <Lang>, <MBModel> replaced from `info`; any syntax error empties the result.
     static std::string ExpandTags(const std::string& text, const SWInfo& info);
     std::string m_strDumpFile;

@@ -51,16 +51,17 @@ struct Entry {
 struct Section {
     std::string name;
     std::vector<Entry> entries;
-    std::size_t end; // offset after the last line (with its line end) that belongs to the section
+    std::size_t end;   // offset after the last line (with its line end) that belongs to the section
+    std::size_t begin; // offset of its header line
 };
 
 // The file as sections; the first one holds the lines before any header and has no name.
 class Profile {
   public:
     explicit Profile(const std::string& text) {
-        m_sections.push_back({"", {}, 0});
+        m_sections.push_back({"", {}, 0, 0});
         std::size_t pos = 0;
-        if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = m_sections[0].end = 3;
+        if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = m_sections[0].end = m_sections[0].begin = 3;
         while (pos < text.size()) {
             std::size_t eol = text.find_first_of("\r\n", pos);
             if (eol == npos) eol = text.size();
@@ -85,7 +86,7 @@ class Profile {
         if (line.empty()) return;
         std::size_t close = line.rfind(']');
         if (line[0] == '[' && close != npos) {
-            m_sections.push_back({Trim(line.substr(1, close - 1)), {}, next});
+            m_sections.push_back({Trim(line.substr(1, close - 1)), {}, next, begin});
             return;
         }
         std::size_t eq = line.find('=');
@@ -101,6 +102,12 @@ class Profile {
 std::string ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteFile(const char* path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out.flush());
 }
 
 const Entry* FindKey(const Section* s, const std::string& key) {
@@ -216,6 +223,11 @@ bool ProfileEngine::WriteString(const char* section, const char* key, const char
     std::string text = ReadFile(path);
     Profile profile(text);
     const Section* s = profile.Find(section);
+    if (!key) { // a null key removes the whole section, as kernel32 does
+        if (!s) return true;
+        text.erase(s->begin, s->end - s->begin);
+        return WriteFile(path, text);
+    }
     const Entry* e = FindKey(s, key);
     std::string line = (e ? e->key : Trim(key)) + "=" + value; // a changed key keeps its spelling
     if (e) {
@@ -227,7 +239,5 @@ bool ProfileEngine::WriteString(const char* section, const char* key, const char
         if (at == text.size() && at > 0 && text.back() != '\n' && text.back() != '\r') add = "\r\n" + add;
         text.insert(at, add);
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    return static_cast<bool>(out.flush());
+    return WriteFile(path, text);
 }

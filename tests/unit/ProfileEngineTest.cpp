@@ -174,3 +174,13 @@ TEST(ProfileEngine, WriteFailsWithoutAFolderAndCreatesNoFile) {
     EXPECT_FALSE(engine.WriteString("S", "k", "v", path.c_str()));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
+
+// A null key removes the section's header and lines (a blank line after them stays); a section that
+// is not there changes nothing.
+TEST(ProfileEngineWrite, NullKeyRemovesTheSection) {
+    TempIni f("[A]\r\na=1\r\n[B]\r\nb=2\r\n; note\r\n\r\n[C]\r\nc=3\r\n");
+    EXPECT_TRUE(engine.WriteString("b", nullptr, nullptr, f.Path().c_str()));
+    EXPECT_EQ("[A]\r\na=1\r\n\r\n[C]\r\nc=3\r\n", f.Text());
+    EXPECT_TRUE(engine.WriteString("Z", nullptr, nullptr, f.Path().c_str()));
+    EXPECT_EQ("[A]\r\na=1\r\n\r\n[C]\r\nc=3\r\n", f.Text());
+}

@@ -33,6 +33,7 @@ win_test(token_win2003 SOURCES TokenWinTest.cpp WINVER win2003)
 win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
 win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
+win_test(detect_winxp SOURCES DetectWinTest.cpp WINVER winxp)
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
 win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
 
