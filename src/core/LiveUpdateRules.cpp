@@ -21,7 +21,8 @@ std::string ReplaceAll(std::string text, const std::string& what, const std::str
 bool IsAbsolute(const std::string& path) {
     bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
                  (path[2] == '\\' || path[2] == '/');
-    return drive || path.compare(0, 2, "\\\\") == 0;
+    bool unc = path.size() > 2 && path.compare(0, 2, "\\\\") == 0 && path[2] != '\\' && path[2] != '/';
+    return drive || unc;
 }
 } // namespace
 

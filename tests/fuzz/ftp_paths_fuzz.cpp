@@ -26,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int type = FtpPath::TransferType(file);
     if (type != 1 && type != 2) std::abort();
     std::string live = LiveUpdate::LiveFolder(root);
-    if (!live.empty() && live.size() < 8) std::abort();
+    if (!live.empty() &&
+        (live.compare(0, 2, root, 0, 2) != 0 || live.compare(live.size() - 5, 5, "Live\\") != 0))
+        std::abort();
     return 0;
 }

@@ -20,7 +20,7 @@ TEST(LiveFolder, AbsoluteTempPathOnly) {
     EXPECT_EQ("C:\\TEMP\\Live\\", LiveFolder("C:\\TEMP"));
     EXPECT_EQ("\\\\srv\\tmp\\Live\\", LiveFolder("\\\\srv\\tmp\\"));
     // An unknown temporary path must not turn the live folder into a relative "Live".
-    for (const char* bad : {"", "TEMP\\", "\\TEMP\\", "C:", "C:TEMP", "1:\\x"})
+    for (const char* bad : {"", "TEMP\\", "\\TEMP\\", "C:", "C:TEMP", "1:\\x", "\\\\", "\\\\\\x"})
         EXPECT_EQ("", LiveFolder(bad)) << bad;
 }
 

@@ -1,9 +1,11 @@
 # Windows test programs. Each entry is a GoogleTest program built in the win64 build and run
 # under Wine by the native build's ctest:
-#   win_test(NAME SOURCES... [WINVER ver] [XVFB])
-# WINVER picks the Windows version Wine reports (win7 when absent); XVFB gives it a display.
+#   win_test(NAME SOURCES... [WINVER ver] [XVFB] [WRAP script])
+# WINVER picks the Windows version Wine reports (win7 when absent); XVFB gives it a display;
+# WRAP names a script (from the top of the tree) that runs the test as its arguments, for servers
+# the test needs around it.
 function(win_test name)
-  cmake_parse_arguments(T "XVFB" "WINVER" "SOURCES" ${ARGN})
+  cmake_parse_arguments(T "XVFB" "WINVER;WRAP" "SOURCES" ${ARGN})
   if(WIN32)
     list(TRANSFORM T_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/tests/win/)
     add_executable(${name} ${T_SOURCES})
@@ -19,11 +21,16 @@ function(win_test name)
     if(T_XVFB)
       list(APPEND opts --xvfb)
     endif()
+    set(wrap)
+    if(T_WRAP)
+      set(wrap ${CMAKE_SOURCE_DIR}/${T_WRAP})
+    endif()
     add_test(NAME win.${name}
-             COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${opts} ${WIN64_BUILD_DIR}/tests/${name}.exe)
+             COMMAND ${wrap} ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${opts} ${WIN64_BUILD_DIR}/tests/${name}.exe)
     set_tests_properties(win.${name} PROPERTIES LABELS win TIMEOUT 600
                          ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine")
   endif()
 endfunction()
 
 win_test(smoke_test SOURCES smoke_test.cpp)
+win_test(ftp_manip_test SOURCES FTPManipTest.cpp WRAP tests/wine/with-ftp.sh)
