@@ -3,9 +3,10 @@
 
 class SystemFacts;
 
-// Variable values and the substitution of "<Name>" references in INI texts.
+// Variable values and the substitution of "<Name>" references in INI texts. Values are computed
+// anew at every lookup and kept whole, however long.
 class CToken {
-public:
+  public:
     CToken();
     explicit CToken(SystemFacts& facts);
     virtual ~CToken() = default;
@@ -15,8 +16,9 @@ public:
     bool IsAdministrator();
 
     std::string QueryWMI(const std::string& className, const std::string& property);
+    // `item` is "MBModel", "BIOSProvider" or "BIOSDate"; false (value untouched) without a DMI table.
     bool ReadDMI(const std::string& item, std::string& value);
 
-private:
+  private:
     SystemFacts& m_facts;
 };

@@ -1,33 +1,184 @@
-#include "core/SystemFacts.h"
+// winsock2.h must come before windows.h.
+#include <winsock2.h>
 
-// Placeholder until the platform's facts are read; every fact is unknown.
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+
+#include "core/SystemFacts.h"
+#include "win32/OS.h"
+#include "win32/Registry.h"
+#include "win32/WMIQuery.h"
+
 namespace {
-class UnknownFacts : public SystemFacts {
-public:
-    std::string WindowsDirectory() override { return {}; }
-    std::string ModuleFileName() override { return {}; }
-    OsFlags Os() override { return {}; }
-    unsigned UserDefaultLangId() override { return 0; }
-    std::string QueryWMI(const std::string&, const std::string&) override { return {}; }
-    bool ReadBiosArea(std::vector<std::uint8_t>&) override { return false; }
-    std::string ShellFolder(int) override { return {}; }
-    int ScreenWidth() override { return 0; }
-    int ScreenHeight() override { return 0; }
-    bool BitsPerPixel(long&) override { return false; }
-    bool DirectXKeyExists() override { return false; }
-    std::string DirectXVersion() override { return {}; }
-    IeState BrowserVersion(long&, long&) override { return IeState::NotLoaded; }
-    std::string IpAddress() override { return {}; }
-    std::string ComputerName() override { return {}; }
-    std::string UserName() override { return {}; }
-    std::uint32_t TickCount() override { return 0; }
-    LocalTime Now() override { return {}; }
-    void SetLastError(unsigned) override {}
-    bool IsAdministrator() override { return false; }
+const std::uintptr_t kBiosAreaAddress = 0xF0000;
+const std::size_t kBiosAreaSize = 0x10000;
+const int kNameBuffer = 257;
+
+static_assert(sizeof(DEVMODEA) == 156, "the display mode record the program always passed");
+
+// On Windows 95/98/ME the BIOS area is mapped at its physical address in every process; on the NT
+// family (and under Wine) it usually is not, and touching it would fault.
+bool IsReadable(std::uintptr_t address, std::size_t size) {
+    const DWORD readable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                           PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    for (std::uintptr_t at = address; at < address + size;) {
+        MEMORY_BASIC_INFORMATION mbi;
+        if (VirtualQuery(reinterpret_cast<const void*>(at), &mbi, sizeof mbi) != sizeof mbi) return false;
+        if (mbi.State != MEM_COMMIT || !(mbi.Protect & readable) || (mbi.Protect & PAGE_GUARD)) return false;
+        at = reinterpret_cast<std::uintptr_t>(mbi.BaseAddress) + mbi.RegionSize;
+    }
+    return true;
+}
+
+// The group list is as long as the token needs: a fixed buffer would refuse an administrator
+// who belongs to many groups.
+bool TokenHasAdministrators() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_READ, &token)) return false;
+    DWORD needed = 0;
+    GetTokenInformation(token, TokenGroups, nullptr, 0, &needed);
+    std::unique_ptr<BYTE[]> buffer(needed ? new BYTE[needed] : nullptr);
+    const BOOL read = buffer && GetTokenInformation(token, TokenGroups, buffer.get(), needed, &needed);
+    CloseHandle(token);
+    if (!read) return false;
+
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr;
+    if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0,
+                                  0, &administrators))
+        return false;
+    const auto* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.get());
+    bool found = false;
+    for (DWORD i = 0; i < groups->GroupCount && !found; ++i)
+        found = EqualSid(groups->Groups[i].Sid, administrators) != FALSE;
+    FreeSid(administrators);
+    return found;
+}
+
+class WindowsFacts : public SystemFacts {
+  public:
+    std::string WindowsDirectory() override {
+        char path[MAX_PATH];
+        const UINT n = GetWindowsDirectoryA(path, MAX_PATH);
+        return n > 0 && n < MAX_PATH ? std::string(path, n) : std::string();
+    }
+
+    std::string ModuleFileName() override {
+        for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+            std::string path(size, '\0');
+            const DWORD n = GetModuleFileNameA(nullptr, &path[0], size);
+            if (n == 0) return {};
+            if (n < size) return path.substr(0, n);
+        }
+        return {};
+    }
+
+    OsFlags Os() override { return COS().Flags(); }
+    unsigned UserDefaultLangId() override { return GetUserDefaultLangID(); }
+
+    std::string QueryWMI(const std::string& className, const std::string& property) override {
+        return QueryWMIText(className, property);
+    }
+
+    bool ReadBiosArea(std::vector<std::uint8_t>& area) override {
+        if (!IsReadable(kBiosAreaAddress, kBiosAreaSize)) return false;
+        area.resize(kBiosAreaSize);
+        std::memcpy(area.data(), reinterpret_cast<const void*>(kBiosAreaAddress), kBiosAreaSize);
+        return true;
+    }
+
+    std::string ShellFolder(int csidl) override {
+        char path[MAX_PATH] = "";
+        return SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) ? std::string(path) : std::string();
+    }
+
+    int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+    int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+
+    bool BitsPerPixel(long& bpp) override {
+        DEVMODEA mode;
+        ZeroMemory(&mode, sizeof mode);
+        mode.dmSize = sizeof mode;
+        if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return false;
+        bpp = static_cast<long>(mode.dmBitsPerPel);
+        return true;
+    }
+
+    bool DirectXVersion(std::string& version) override {
+        const char* key = "Software\\Microsoft\\DirectX";
+        CRegistry registry;
+        registry.SetRoot(HKEY_LOCAL_MACHINE);
+        if (!registry.KeyExists(key)) return false;
+        if (!registry.GetString(key, "Version", version)) version.clear();
+        return true;
+    }
+
+    IeState BrowserVersion(long& major, long& minor) override {
+        HMODULE shdocvw = LoadLibraryA("shdocvw.dll");
+        if (!shdocvw) return IeState::NotLoaded;
+        IeState state = IeState::NoVersion;
+        if (const auto proc = GetProcAddress(shdocvw, "DllGetVersion")) {
+            const auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(proc));
+            DLLVERSIONINFO info;
+            ZeroMemory(&info, sizeof info);
+            info.cbSize = sizeof info;
+            if (SUCCEEDED(getVersion(&info))) {
+                major = static_cast<long>(info.dwMajorVersion);
+                minor = static_cast<long>(info.dwMinorVersion);
+                state = IeState::Ok;
+            }
+        }
+        FreeLibrary(shdocvw);
+        return state;
+    }
+
+    std::string IpAddress() override {
+        WSADATA wsa;
+        if (WSAStartup(MAKEWORD(2, 0), &wsa) != 0) return {};
+        std::string address;
+        char name[256] = "";
+        if (gethostname(name, 255) == 0) {
+            const hostent* host = gethostbyname(name);
+            if (host && host->h_addrtype == AF_INET && host->h_length == 4 && host->h_addr_list[0]) {
+                in_addr first;
+                std::memcpy(&first, host->h_addr_list[0], sizeof first);
+                address = inet_ntoa(first);
+            }
+        }
+        WSACleanup();
+        return address;
+    }
+
+    std::string ComputerName() override {
+        char name[kNameBuffer];
+        DWORD size = kNameBuffer;
+        return GetComputerNameA(name, &size) ? std::string(name) : std::string();
+    }
+
+    std::string UserName() override {
+        char name[kNameBuffer];
+        DWORD size = kNameBuffer;
+        return GetUserNameA(name, &size) ? std::string(name) : std::string();
+    }
+
+    std::uint32_t TickCount() override { return GetTickCount(); }
+
+    LocalTime Now() override {
+        SYSTEMTIME t;
+        GetLocalTime(&t);
+        return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+    }
+
+    void SetLastError(unsigned code) override { ::SetLastError(code); }
+    bool IsAdministrator() override { return TokenHasAdministrators(); }
 };
 } // namespace
 
 SystemFacts& DefaultSystemFacts() {
-    static UnknownFacts facts;
+    static WindowsFacts facts;
     return facts;
 }

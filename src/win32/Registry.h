@@ -5,32 +5,36 @@
 
 // One root key; every call opens its subkey, does one thing and closes it again.
 class CRegistry {
-public:
+  public:
     CRegistry() = default;
     virtual ~CRegistry() = default;
     void SetRoot(HKEY root);
     bool KeyExists(const std::string& subkey) const;
+    // A value of any type read as text, at most 1023 bytes; `out` is empty when the read fails.
     bool GetString(const std::string& subkey, const std::string& name, std::string& out) const;
     bool WriteString(const std::string& subkey, const std::string& name, const std::string& text) const;
     bool DeleteValue(const std::string& subkey, const std::string& name) const;
+    // Deletes the child `name` of `subkey`; fails on the NT family while that child has children.
     bool DeleteKey(const std::string& subkey, const std::string& name) const;
 
-private:
+  private:
     bool m_bHasRoot = false;
     HKEY m_hRoot = nullptr;
 };
 
 // One key held open for several reads.
 class COpenRegKey {
-public:
+  public:
     COpenRegKey() = default;
     ~COpenRegKey();
     COpenRegKey(const COpenRegKey&) = delete;
     COpenRegKey& operator=(const COpenRegKey&) = delete;
     bool Open(HKEY root, const std::string& subkey);
+    // Reads a value of any type into `buffer`, always NUL-terminated within `size` (a value that
+    // fills the buffer loses its last byte); a failed read leaves "" when a key is open.
     bool QueryString(const std::string& name, char* buffer, DWORD size);
     bool Close();
 
-private:
+  private:
     HKEY m_hKey = nullptr;
 };

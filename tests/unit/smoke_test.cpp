@@ -1,2 +1,4 @@
 #include <gtest/gtest.h>
-TEST(Harness, Runs) { SUCCEED(); }
+TEST(Harness, Runs) {
+    SUCCEED();
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+// Classification of the running Windows version (the flags callers ask by name).
+struct OsFlags {
+    bool Is9x = false, IsWin95 = false, IsWin98 = false, IsWinME = false, IsNT = false;
+    bool IsWin2000 = false, IsWinXP = false, IsWin2003 = false, IsWinXPA = false, IsWin2003A = false;
+};
+
+// Platform ids of the Windows version record.
+const unsigned kPlatformWin9x = 1;
+const unsigned kPlatformNT = 2;
+
+// The flags for a version record's platform id, major and minor version, and whether the
+// program runs under WOW64. Only the 5.x NT line and the 9x line get a version flag.
+OsFlags ClassifyOs(unsigned platformId, unsigned major, unsigned minor, bool wow64);
+
+// The three-letter code of a user's default language (all 16 bits of the LANGID count),
+// or "" for a language the CDs have no texts for.
+std::string LanguageCode(unsigned langId);

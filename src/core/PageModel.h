@@ -1,0 +1,66 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/DevInfo.h"
+#include "core/Rect.h"
+
+class CIniFile;
+class CDevInfoCtrl;
+
+// One action button of a page.
+struct PageButtonModel {
+    std::string section; // its section in the page file (tips read further keys there)
+    std::string caption;
+    std::string behavior;
+    std::string file;
+    std::string note;
+    int order = 0;         // position of a Driver section in the file; 0 elsewhere
+    int changeCurrDir = 0; // Driver pages only
+    int id = 0;            // 10 x (tab number) + buttons made before it
+    Rect rect;             // its place in the column
+};
+
+// The install button of a SingleInstall page.
+struct InstallButtonModel {
+    std::string caption;
+    std::string note;
+    std::string section; // the section holding the install steps
+    int id = 0;
+    Rect rect;
+};
+
+// The start message and start button of a Liveupdate page.
+struct LiveStartModel {
+    std::string message;
+    Rect messageRect;
+    std::string caption;
+    Rect buttonRect;
+};
+
+enum : int {
+    kLiveStartButtonId = 20004,
+    kLiveStartMessageId = 20005,
+};
+
+enum class PageType { None, Normal, Driver, MBDependent, SingleInstall, Liveupdate };
+
+struct PageModel {
+    std::string iniType; // the page type as written
+    PageType type = PageType::None;
+    std::vector<PageButtonModel> buttons; // top to bottom
+    std::optional<InstallButtonModel> install;
+};
+
+// Highest button entry a page reads: a larger BtnNum only costs reads, never adds a button that
+// could be seen, so the reading stops here.
+constexpr int kMaxButtonEntries = 1000;
+
+// The page that a page file describes for a tab with id `tabId`. `detect` supplies the language,
+// board model and operating system, and expands their tags. A Liveupdate page comes back without
+// buttons: its start controls come from BuildLiveStartModel.
+PageModel BuildPageModel(const CIniFile& page, int tabId, const CDevList& devices, CDevInfoCtrl& detect);
+
+// The start page of the live update from LiveUpdate.ini; `lang` is the user's language code.
+LiveStartModel BuildLiveStartModel(const CIniFile& liveUpdate, const std::string& lang);

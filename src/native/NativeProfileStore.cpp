@@ -1,0 +1,6 @@
+#include "core/ProfileEngine.h"
+
+ProfileStore& DefaultProfileStore() {
+    static ProfileEngine engine;
+    return engine;
+}

@@ -1,0 +1,164 @@
+#include "win32/WMIQuery.h"
+
+#include "core/WbemErrors.h"
+
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+class WaitCursor {
+  public:
+    WaitCursor() : m_hOld(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(m_hOld); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    HCURSOR m_hOld;
+};
+
+// An ANSI text as a BSTR for the duration of one call.
+class AnsiBstr {
+  public:
+    explicit AnsiBstr(const std::string& text) {
+        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        m_bstr = SysAllocStringLen(nullptr, static_cast<UINT>(n));
+        if (m_bstr != nullptr)
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), m_bstr, n);
+    }
+    ~AnsiBstr() { SysFreeString(m_bstr); }
+    AnsiBstr(const AnsiBstr&) = delete;
+    AnsiBstr& operator=(const AnsiBstr&) = delete;
+    operator BSTR() const { return m_bstr; }
+
+  private:
+    BSTR m_bstr;
+};
+
+std::string Narrow(BSTR text) {
+    if (text == nullptr) return {};
+    // Up to an embedded NUL, as the string would read in C.
+    const int length = static_cast<int>(wcsnlen(text, SysStringLen(text)));
+    const int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+std::string Format(const char* format, double value) {
+    const int n = std::snprintf(nullptr, 0, format, value);
+    std::string out(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(&out[0], out.size(), format, value);
+    out.resize(static_cast<std::size_t>(n));
+    return out;
+}
+} // namespace
+
+CWMIMgmt::~CWMIMgmt() {
+    ReleaseServices();
+    for (; m_nComInits > 0; --m_nComInits)
+        CoUninitialize();
+}
+
+void CWMIMgmt::ShowMessage(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK);
+}
+
+void CWMIMgmt::ReleaseServices() {
+    if (m_pServices == nullptr) return;
+    m_pServices->Release();
+    m_pServices = nullptr;
+}
+
+bool CWMIMgmt::Initialize() {
+    const HRESULT hr = CoInitialize(nullptr);
+    if (FAILED(hr)) {
+        ShowMessage("Failed to initialize OLE");
+        return false;
+    }
+    ++m_nComInits;
+    // Process security can only be set by whoever brought COM up on this thread.
+    if (hr == S_OK &&
+        FAILED(CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
+                                    RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr))) {
+        ShowMessage("Failed to fix security");
+        return false;
+    }
+    return true;
+}
+
+bool CWMIMgmt::Connect(const std::string& nameSpace) {
+    WaitCursor wait;
+    IWbemLocator* locator = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                                reinterpret_cast<void**>(&locator))))
+        return false;
+    ReleaseServices();
+    HRESULT hr = locator->ConnectServer(AnsiBstr(nameSpace), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+                                        &m_pServices);
+    if (SUCCEEDED(hr))
+        hr = CoSetProxyBlanket(m_pServices, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                               RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    locator->Release();
+    if (FAILED(hr)) ReleaseServices();
+    return SUCCEEDED(hr);
+}
+
+VARIANT CWMIQuery::GetInstanceProperty(const std::string& className, const std::string& propertyName) {
+    VARIANT value;
+    VariantInit(&value);
+    if (m_pServices == nullptr) return value;
+    WaitCursor wait;
+    IEnumWbemClassObject* instances = nullptr;
+    const HRESULT hr = m_pServices->CreateInstanceEnum(AnsiBstr(className), 0, nullptr, &instances);
+    if (FAILED(hr)) {
+        ShowMessage(ErrorName(hr));
+        return value;
+    }
+    IWbemClassObject* instance = nullptr;
+    ULONG count = 0;
+    if (SUCCEEDED(instances->Next(2000, 1, &instance, &count)) && count == 1) {
+        if (FAILED(instance->Get(AnsiBstr(propertyName), 0, &value, nullptr, nullptr))) VariantInit(&value);
+        instance->Release();
+    }
+    instances->Release();
+    return value;
+}
+
+std::string CWMIQuery::QueryText(const std::string& className, const std::string& propertyName) {
+    Initialize();
+    if (!Connect("\\\\.\\root\\cimv2")) return {};
+    VARIANT value = GetInstanceProperty(className, propertyName);
+    std::string text = VariantToText(value);
+    VariantClear(&value);
+    return text;
+}
+
+std::string CWMIQuery::VariantToText(const VARIANT& value) {
+    switch (value.vt) {
+    case VT_I2:
+        return std::to_string(value.iVal);
+    case VT_I4:
+        return std::to_string(value.lVal);
+    case VT_R4:
+        return Format("%10.4f", value.fltVal);
+    case VT_R8:
+        return Format("%10.4f", value.dblVal);
+    case VT_BSTR:
+        return Narrow(value.bstrVal);
+    case VT_BOOL:
+        return value.boolVal != 0 ? "true" : "false";
+    case VT_UI1:
+        return std::to_string(value.bVal);
+    default:
+        return "NULL";
+    }
+}
+
+std::string CWMIQuery::ErrorName(HRESULT code) {
+    return WbemErrorName(static_cast<std::uint32_t>(code));
+}
+
+std::string QueryWMIText(const std::string& className, const std::string& propertyName) {
+    return CWMIQuery().QueryText(className, propertyName);
+}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs one corpus of INI files through the profile engine (native probe) and through kernel32 (the
+# Windows probe under Wine) and requires the same answers: first the reads, then a script of writes
+# on copies of the files, then the reads again, through Wine, over both sides' written files.
+#   profile-diff.sh NATIVE_PROBE WINDOWS_PROBE CORPUS_DIR WORK_DIR
+set -euo pipefail
+native=$1; windows=$2; corpus=$3; work=$4
+here=$(cd "$(dirname "$0")" && pwd)
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+wine_probe() { "$here/wine-run.sh" "$windows" "$(winpath "$1/")" "$(winpath "$2")" | tr -d '\r'; }
+
+rm -rf "$work"; mkdir -p "$work/native" "$work/windows"
+cp "$corpus"/*.ini "$work/native/"; cp "$corpus"/*.ini "$work/windows/"
+status=0
+check() { # what expected actual
+  if ! diff -u "$2" "$3" > "$work/$1.diff"; then
+    echo "profile answers differ ($1):"; head -40 "$work/$1.diff"; status=1
+  fi
+}
+"$native" "$work/native/" "$corpus/reads.txt" > "$work/reads.native"
+wine_probe "$work/windows" "$corpus/reads.txt" > "$work/reads.windows"
+check reads "$work/reads.windows" "$work/reads.native"
+
+"$native" "$work/native/" "$corpus/writes.txt" > "$work/writes.native"
+wine_probe "$work/windows" "$corpus/writes.txt" > "$work/writes.windows"
+check writes "$work/writes.windows" "$work/writes.native"
+
+wine_probe "$work/native" "$corpus/reads.txt" > "$work/written.native"
+wine_probe "$work/windows" "$corpus/reads.txt" > "$work/written.windows"
+check written "$work/written.windows" "$work/written.native"
+exit $status
