@@ -39,3 +39,11 @@ win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
 win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(ftp_manip_test SOURCES FTPManipTest.cpp WRAP tests/wine/with-ftp.sh)
+
+# Not a test: scripts/ftp-benchmark.sh runs it beside curl.
+if(WIN32)
+  add_executable(ftp_benchmark ${CMAKE_SOURCE_DIR}/tests/win/FtpBenchmark.cpp)
+  target_compile_options(ftp_benchmark PRIVATE ${WARN})
+  target_link_libraries(ftp_benchmark autorun_lib)
+  set_target_properties(ftp_benchmark PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+endif()

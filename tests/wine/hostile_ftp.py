@@ -110,6 +110,9 @@ class Server(socketserver.ThreadingTCPServer):
     allow_reuse_address = True
     daemon_threads = True
 
+    def handle_error(self, request, client_address):
+        pass  # clients that hang up early are part of the game
+
 
 if __name__ == "__main__":
     server = Server(("127.0.0.1", int(sys.argv[1])), Handler)
