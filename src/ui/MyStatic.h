@@ -1,0 +1,21 @@
+#pragma once
+#include "ui/Window.h"
+
+// A text drawn straight onto the parent's picture in a chosen colour, with a font that suits
+// the user's language.
+class CMyStatic : public CWindow {
+  public:
+    bool Create(LPCSTR text, DWORD style, const RECT& rect, HWND parent, UINT id);
+    void SetTextColor(COLORREF color);
+    void SetTransparent(BOOL transparent);
+    void SetFontSize(int tenthsOfPoint);
+
+    COLORREF m_crText = RGB(0, 0, 0);
+    BOOL m_bTransparent = FALSE;
+
+  protected:
+    bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+  private:
+    void RedrawNow();
+};

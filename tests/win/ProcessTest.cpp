@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/Process.h"
+
+namespace {
+struct Message {
+    UINT msg;
+    WPARAM wParam; // for UPM_LINE the line is copied to `line` and freed
+    LPARAM lParam;
+    std::string line;
+    DWORD tick;
+};
+
+std::vector<Message> g_messages;
+
+LRESULT CALLBACK Collect(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == UPM_PROCESS_HANDLE || msg == UPM_LINE || msg == UPM_FINISHED) {
+        Message m{msg, wParam, lParam, {}, GetTickCount()};
+        if (msg == UPM_LINE) {
+            auto* line = reinterpret_cast<std::string*>(wParam);
+            m.line = *line;
+            delete line;
+        }
+        g_messages.push_back(m);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+std::string ChildPath() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.rfind('\\') + 1) + "process_child.exe";
+}
+
+class ProcessTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        g_messages.clear();
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Collect;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "ProcessTestSink";
+        RegisterClassA(&wc);
+        m_hwnd =
+            CreateWindowA("ProcessTestSink", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(nullptr, m_hwnd);
+    }
+    void TearDown() override {
+        for (const Message& m : g_messages)
+            if (m.msg == UPM_PROCESS_HANDLE) CloseHandle(reinterpret_cast<HANDLE>(m.wParam));
+        DestroyWindow(m_hwnd);
+    }
+
+    // Runs the child with `args` and collects messages until UPM_FINISHED (or a generous timeout).
+    BOOL RunChild(const std::string& args, const std::string& dir = "", LPARAM cookie = 7) {
+        auto* p = new CProcess("\"" + ChildPath() + "\" " + args, m_hwnd, cookie);
+        if (!dir.empty()) p->SetDirectory(dir);
+        m_startTick = GetTickCount();
+        BOOL ok = p->Run();
+        Pump();
+        return ok;
+    }
+    void Pump() {
+        const DWORD until = GetTickCount() + 20000;
+        while (!Finished() && GetTickCount() < until) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+        }
+    }
+    bool Finished() const { return !g_messages.empty() && g_messages.back().msg == UPM_FINISHED; }
+
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        for (const Message& m : g_messages)
+            if (m.msg == UPM_LINE) lines.push_back(m.line);
+        return lines;
+    }
+    // The run's messages in order: handle, lines, finished; each with the cookie.
+    void ExpectWellFormedRun(WPARAM finished) {
+        ASSERT_GE(g_messages.size(), 2u);
+        EXPECT_EQ(UPM_PROCESS_HANDLE, g_messages.front().msg);
+        for (std::size_t i = 1; i + 1 < g_messages.size(); ++i)
+            EXPECT_EQ(UPM_LINE, g_messages[i].msg);
+        EXPECT_EQ(UPM_FINISHED, g_messages.back().msg);
+        EXPECT_EQ(finished, g_messages.back().wParam);
+        for (const Message& m : g_messages)
+            EXPECT_EQ(7, m.lParam);
+    }
+
+    HWND m_hwnd = nullptr;
+    DWORD m_startTick = 0;
+};
+
+TEST_F(ProcessTest, LinesWithAndWithoutLineEndArriveBareThenTheEndAfterASecond) {
+    ASSERT_TRUE(RunChild("lines"));
+    ExpectWellFormedRun(0);
+    EXPECT_EQ((std::vector<std::string>{"first", "second"}), Lines());
+    // The end is posted a second after the output ended, which is after the last line.
+    EXPECT_GE(g_messages.back().tick - g_messages[g_messages.size() - 2].tick, 900u);
+}
+
+TEST_F(ProcessTest, StandardErrorSharesThePipe) {
+    ASSERT_TRUE(RunChild("stderr"));
+    ExpectWellFormedRun(0);
+    EXPECT_EQ((std::vector<std::string>{"out", "err"}), Lines());
+}
+
+TEST_F(ProcessTest, ANonZeroExitCodeIsStillANormalEnd) {
+    ASSERT_TRUE(RunChild("exit"));
+    ExpectWellFormedRun(0);
+    EXPECT_EQ((std::vector<std::string>{"failing"}), Lines());
+    HANDLE child = reinterpret_cast<HANDLE>(g_messages.front().wParam);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 5000));
+    DWORD code = 0;
+    ASSERT_TRUE(GetExitCodeProcess(child, &code));
+    EXPECT_EQ(3u, code);
+}
+
+TEST_F(ProcessTest, SilentChildGivesOnlyHandleAndEnd) {
+    ASSERT_TRUE(RunChild("silent"));
+    ExpectWellFormedRun(0);
+    EXPECT_EQ(2u, g_messages.size());
+}
+
+TEST_F(ProcessTest, CarriageReturnEndingAChunkStaysInTheLine) {
+    ASSERT_TRUE(RunChild("split"));
+    ExpectWellFormedRun(0);
+    EXPECT_EQ((std::vector<std::string>{std::string(1023, 'x') + "\r", "next"}), Lines());
+}
+
+TEST_F(ProcessTest, TheEndWaitsForAGrandchildHoldingThePipe) {
+    ASSERT_TRUE(RunChild("parent"));
+    ExpectWellFormedRun(0);
+    EXPECT_EQ((std::vector<std::string>{"parent", "grandchild"}), Lines());
+    EXPECT_GE(g_messages.back().tick - m_startTick, 2900u);
+}
+
+TEST_F(ProcessTest, StartsInTheGivenDirectory) {
+    char windir[MAX_PATH];
+    GetWindowsDirectoryA(windir, MAX_PATH);
+    ASSERT_TRUE(RunChild("cwd", windir));
+    ExpectWellFormedRun(0);
+    ASSERT_EQ(1u, Lines().size());
+    EXPECT_EQ(0, lstrcmpiA(windir, Lines()[0].c_str()));
+}
+
+TEST_F(ProcessTest, AChildThatCannotStartFailsWithOneEndMessageCarryingTheError) {
+    const std::string cases[][2] = {
+        {"C:\\no\\such\\setup.exe -s", ""},
+        {"\"" + ChildPath() + "\" lines", "C:\\no\\such\\folder\\"},
+    };
+    for (const auto& c : cases) {
+        g_messages.clear();
+        auto* p = new CProcess(c[0], m_hwnd, 9);
+        p->SetDirectory(c[1]);
+        EXPECT_FALSE(p->Run()) << c[0];
+        const DWORD error = GetLastError();
+        EXPECT_NE(0u, error);
+        Pump();
+        ASSERT_EQ(1u, g_messages.size()) << c[0];
+        EXPECT_EQ(UPM_FINISHED, g_messages[0].msg);
+        EXPECT_EQ(static_cast<WPARAM>(error), g_messages[0].wParam);
+        EXPECT_EQ(9, g_messages[0].lParam);
+    }
+}
+
+TEST(ProcessMessages, AreTheRegisteredOnes) {
+    EXPECT_EQ(RegisterWindowMessageA("UPM_LINE-{D741F7E1-9F58-11d5-A043-006067718D04}"), UPM_LINE);
+    EXPECT_EQ(RegisterWindowMessageA("UPM_FINISHED-{D741F7E0-9F58-11d5-A043-006067718D04}"), UPM_FINISHED);
+    EXPECT_EQ(RegisterWindowMessageA("UPM_PROCESS_HANDLE-{D741F7E2-9F58-11d5-A043-006067718D04}"),
+              UPM_PROCESS_HANDLE);
+}
+} // namespace
