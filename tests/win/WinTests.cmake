@@ -42,6 +42,10 @@ win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(ftp_manip_test SOURCES FTPManipTest.cpp WRAP tests/wine/with-ftp.sh)
 win_test(ftp_manip_dlg_test SOURCES FTPManipDlgTest.cpp WRAP tests/wine/with-ftp.sh XVFB)
 win_test(ftp_site_mirror_dlg_test SOURCES FtpSiteMirrorDlgTest.cpp XVFB)
+win_test(live_update_list_page_test SOURCES LiveUpdateListPageTest.cpp WRAP tests/wine/with-ftp.sh XVFB)
+if(TARGET live_update_list_page_test)
+  add_dependencies(live_update_list_page_test press_ok)
+endif()
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
