@@ -47,6 +47,7 @@ if(TARGET live_update_list_page_test)
   add_dependencies(live_update_list_page_test press_ok)
 endif()
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
+win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
 # restart tests, the hand that presses OK in message boxes, the sample CD's installer, and the FTP
