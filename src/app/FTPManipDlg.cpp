@@ -9,64 +9,62 @@ const std::size_t kMaxPath = MAX_PATH;
 } // namespace
 
 BOOL CFTPManipDlg::DownloadFile(const std::string& remote, const std::string& local, int mode, BOOL show) {
-    m_nOperation = 1;
-    m_strRemoteFile = FtpPath::Normalise(remote);
-    m_strLocalFile = FtpPath::Normalise(local);
-    m_bShowDialog = show;
+    Prepare(1, remote, local, show);
     std::vector<Entry> found;
-    if (!ListRemote(m_strRemoteFile, found) || found.empty()) {
-        ShowMessage("This file doesn't exist.");
-        return FALSE;
-    }
-    m_dwTransferred = 0;
-    m_dwTotal = found.front().size;
-    return Run(mode, 0, "Download File");
+    ListRemote(m_strRemoteFile, found);
+    return RunFile(found, mode, "Download File");
 }
 
 BOOL CFTPManipDlg::DownloadFolder(const std::string& remote, const std::string& local, int mode, BOOL show) {
-    m_nOperation = 2;
-    m_strRemoteFolder = FtpPath::Folder(remote);
-    m_strLocalFolder = FtpPath::Folder(local);
-    m_bShowDialog = show;
-    m_dwTransferred = 0;
-    m_dwTotal = 0;
+    Prepare(2, remote, local, show);
     AddFolderSize(m_strRemoteFolder, true);
-    return Run(mode, 0, "Download Folder");
+    return Run(mode, "Download Folder");
 }
 
 BOOL CFTPManipDlg::UploadFile(const std::string& local, const std::string& remote, int mode, BOOL show) {
-    m_nOperation = 3;
-    m_strLocalFile = FtpPath::Normalise(local);
-    m_strRemoteFile = FtpPath::Normalise(remote);
-    m_bShowDialog = show;
+    Prepare(3, remote, local, show);
     std::vector<Entry> found;
-    if (!ListLocal(m_strLocalFile, found) || found.empty()) {
-        ShowMessage("This file doesn't exist.");
-        return FALSE;
-    }
-    m_dwTransferred = 0;
-    m_dwTotal = found.front().size;
-    return Run(mode, 1, "Upload File");
+    ListLocal(m_strLocalFile, found);
+    return RunFile(found, mode, "Upload File");
 }
 
 BOOL CFTPManipDlg::UploadFolder(const std::string& local, const std::string& remote, int mode, BOOL show) {
-    m_nOperation = 4;
-    m_strLocalFolder = FtpPath::Folder(local);
-    m_strRemoteFolder = FtpPath::Folder(remote);
+    Prepare(4, remote, local, show);
+    AddFolderSize(m_strLocalFolder, false);
+    return Run(mode, "Upload Folder");
+}
+
+void CFTPManipDlg::Prepare(int operation, const std::string& remote, const std::string& local, BOOL show) {
+    m_nOperation = operation;
     m_bShowDialog = show;
     m_dwTransferred = 0;
     m_dwTotal = 0;
-    AddFolderSize(m_strLocalFolder, false);
-    return Run(mode, 1, "Upload Folder");
+    if (operation == 1 || operation == 3) {
+        m_strRemoteFile = FtpPath::Normalise(remote);
+        m_strLocalFile = FtpPath::Normalise(local);
+    } else {
+        m_strRemoteFolder = FtpPath::Folder(remote);
+        m_strLocalFolder = FtpPath::Folder(local);
+    }
 }
 
-BOOL CFTPManipDlg::Run(int mode, int direction, const char* caption) {
+// A file transfer starts only when its source was found; its size is the total.
+BOOL CFTPManipDlg::RunFile(const std::vector<Entry>& found, int mode, const char* caption) {
+    if (found.empty()) {
+        ShowMessage("This file doesn't exist.");
+        return FALSE;
+    }
+    m_dwTotal = found.front().size;
+    return Run(mode, caption);
+}
+
+BOOL CFTPManipDlg::Run(int mode, const char* caption) {
     SetTransferType(mode);
     if (!m_bShowDialog) {
         RunOperation();
         return m_bResult;
     }
-    CTransProgressDlg dlg(direction, caption);
+    CTransProgressDlg dlg(m_nOperation >= 3 ? 1 : 0, caption);
     m_pProgressDlg = &dlg;
     HANDLE worker = CreateThread(nullptr, 0, TransferThreadProc, this, CREATE_SUSPENDED, nullptr);
     if (!worker) {

@@ -38,7 +38,9 @@ class CFTPManipDlg : public CFTPManip {
 
   private:
     static DWORD WINAPI TransferThreadProc(LPVOID self);
-    BOOL Run(int mode, int direction, const char* caption);
+    void Prepare(int operation, const std::string& remote, const std::string& local, BOOL show);
+    BOOL RunFile(const std::vector<Entry>& found, int mode, const char* caption);
+    BOOL Run(int mode, const char* caption);
     BOOL Transfer(const std::atomic<int>* pAbort);
     void AddFolderSize(const std::string& folder, bool remote);
 
