@@ -1,9 +1,11 @@
 # Windows test programs. Each entry is a GoogleTest program built in the win64 build and run
 # under Wine by the native build's ctest:
-#   win_test(NAME SOURCES... [WINVER ver] [XVFB])
-# WINVER picks the Windows version Wine reports (win7 when absent); XVFB gives it a display.
+#   win_test(NAME SOURCES... [WINVER ver] [XVFB] [WRAP script])
+# WINVER picks the Windows version Wine reports (win7 when absent); XVFB gives it a display;
+# WRAP names a script (from the top of the tree) that runs the test as its arguments, for servers
+# the test needs around it.
 function(win_test name)
-  cmake_parse_arguments(T "XVFB" "WINVER" "SOURCES" ${ARGN})
+  cmake_parse_arguments(T "XVFB" "WINVER;WRAP" "SOURCES" ${ARGN})
   if(WIN32)
     list(TRANSFORM T_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/tests/win/)
     # With the program's own resources: dialogs, icons, cursor, clips.
@@ -20,8 +22,12 @@ function(win_test name)
     if(T_XVFB)
       list(APPEND opts --xvfb)
     endif()
+    set(wrap)
+    if(T_WRAP)
+      set(wrap ${CMAKE_SOURCE_DIR}/${T_WRAP})
+    endif()
     add_test(NAME win.${name}
-             COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${opts} ${WIN64_BUILD_DIR}/tests/${name}.exe)
+             COMMAND ${wrap} ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${opts} ${WIN64_BUILD_DIR}/tests/${name}.exe)
     set_tests_properties(win.${name} PROPERTIES LABELS win TIMEOUT 600
                          ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine")
   endif()
@@ -34,13 +40,22 @@ win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
 win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(detect_winxp SOURCES DetectWinTest.cpp WINVER winxp)
+win_test(ftp_manip_test SOURCES FTPManipTest.cpp WRAP tests/wine/with-ftp.sh)
+win_test(ftp_manip_dlg_test SOURCES FTPManipDlgTest.cpp WRAP tests/wine/with-ftp.sh XVFB)
+win_test(ftp_site_mirror_dlg_test SOURCES FtpSiteMirrorDlgTest.cpp XVFB)
+win_test(live_update_list_page_test SOURCES LiveUpdateListPageTest.cpp WRAP tests/wine/with-ftp.sh XVFB)
+if(TARGET live_update_list_page_test)
+  add_dependencies(live_update_list_page_test press_ok)
+endif()
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
 win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
-# restart tests, the hand that presses OK in message boxes, and the sample CD's installer.
+# restart tests, the hand that presses OK in message boxes, the sample CD's installer, the recorder
+# that test prefixes register as the program files and addresses open with, and the FTP client that
+# scripts/ftp-benchmark.sh times beside curl.
 if(WIN32)
-  foreach(helper process_child press_ok sample_setup)
+  foreach(helper process_child press_ok sample_setup open_recorder ftp_benchmark)
     add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/win/${helper}.cpp)
     target_compile_options(${helper} PRIVATE ${WARN})
     target_link_libraries(${helper} autorun_lib)
@@ -50,4 +65,12 @@ endif()
 win_test(process_test SOURCES ProcessTest.cpp)
 if(TARGET process_test)
   add_dependencies(process_test process_child)
+endif()
+win_test(file_manip_test SOURCES FileManipTest.cpp)
+# The action button tests move the mouse and change file associations: a prefix of their own, whose
+# session always starts with a display.
+win_test(button_tip_test SOURCES TipTestView.cpp UiTestWindow.cpp ButtonTipTest.cpp WINVER win10 XVFB)
+win_test(exec_btn_test SOURCES TipTestView.cpp UiTestWindow.cpp ExecBtnTest.cpp WINVER win10 XVFB)
+if(TARGET exec_btn_test)
+  add_dependencies(exec_btn_test open_recorder press_ok)
 endif()

@@ -1,0 +1,94 @@
+#include "core/LiveUpdateRules.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/FtpPath.h"
+
+namespace {
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string ReplaceAll(std::string text, const std::string& what, const std::string& with) {
+    for (std::size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + with.size()))
+        text.replace(p, what.size(), with);
+    return text;
+}
+
+bool IsAbsolute(const std::string& path) {
+    bool drive = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                 (path[2] == '\\' || path[2] == '/');
+    bool unc = path.size() > 2 && path.compare(0, 2, "\\\\") == 0 && path[2] != '\\' && path[2] != '/';
+    return drive || unc;
+}
+} // namespace
+
+namespace LiveUpdate {
+
+std::string LiveFolder(std::string tempPath) {
+    if (!IsAbsolute(tempPath)) return {};
+    if (tempPath.back() != '\\' && tempPath.back() != '/') tempPath += '\\';
+    return tempPath + "Live\\";
+}
+
+std::string ModelFolder(const CDevList& devices,
+                        const std::function<std::string(const std::string&)>& lookup) {
+    std::string value;
+    for (const CDevInfo& d : devices) {
+        value = lookup(d.VenDevSubsys);
+        if (value != "NULL") break;
+    }
+    return Lower(value);
+}
+
+std::vector<std::string> SectionCandidates(const CDevInfo& d, const std::string& os) {
+    return {d.HardwareId + "." + os,   d.HardwareId,  d.VenDev + "." + os, d.VenDev,
+            d.VenDevSubsys + "." + os, d.VenDevSubsys};
+}
+
+std::vector<ButtonPlan> PlanButtons(const CDevList& devices, const std::string& os,
+                                    const std::list<std::string>& sectionNames,
+                                    const std::function<bool(const std::string&)>& hasType) {
+    std::vector<ButtonPlan> plans;
+    int index = 0;
+    for (const CDevInfo& d : devices) {
+        for (const std::string& section : SectionCandidates(d, os)) {
+            if (!hasType(section)) continue;
+            auto it = std::find(sectionNames.begin(), sectionNames.end(), section);
+            int order = static_cast<int>(std::distance(sectionNames.begin(), it));
+            ButtonPlan plan{&d, section, order, index++};
+            auto at =
+                std::upper_bound(plans.begin(), plans.end(), plan,
+                                 [](const ButtonPlan& a, const ButtonPlan& b) { return a.order < b.order; });
+            plans.insert(at, plan);
+            break;
+        }
+    }
+    return plans;
+}
+
+std::string BehaviorAction(const std::string& behavior) {
+    std::string b = Lower(behavior);
+    if (b == "open" || b == "link") return "FTP_FILE";
+    if (b == "explore") return "FTP_FOLDER";
+    return {};
+}
+
+std::string WithModel(std::string file, const std::string& model) {
+    return ReplaceAll(std::move(file), "<Path>", "<Path>" + model);
+}
+
+std::string FetchRemotePath(const std::string& file, const std::string& root) {
+    return ReplaceAll(Lower(file), "<path>\\", Lower(root));
+}
+
+std::string FetchLocalName(const std::string& remote) {
+    std::size_t slash = remote.rfind('\\');
+    std::string name = slash == std::string::npos ? remote : remote.substr(slash + 1);
+    return FtpPath::IsSafeName(name) ? name : std::string();
+}
+
+} // namespace LiveUpdate

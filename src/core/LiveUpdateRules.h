@@ -1,0 +1,51 @@
+#pragma once
+#include <functional>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "core/DevInfo.h"
+
+// The decisions of a live update: where its files go, which board folder and driver sections
+// apply, the order of the buttons and the remote paths a button fetches.
+namespace LiveUpdate {
+
+// The temporary path + "Live\". Empty when the temporary path is unknown or not absolute: the
+// live folder is deleted recursively, so it must never be a relative path.
+std::string LiveFolder(std::string tempPath);
+
+// The model folder of the first device that the map names (lookup gives "NULL" for none), in
+// lower case. Without a match it is the last answer ("null"), or empty for no devices.
+std::string ModelFolder(const CDevList& devices,
+                        const std::function<std::string(const std::string&)>& lookup);
+
+// The six section names a device's driver may be listed under, most specific first.
+std::vector<std::string> SectionCandidates(const CDevInfo& device, const std::string& os);
+
+struct ButtonPlan {
+    const CDevInfo* device;
+    std::string section;
+    int order; // position of the section in the file; sections matched only without case go last
+    int index; // creation index: the control id is (tab id - 10000) * 10 + index
+};
+
+// One button per device that has a section with a non-empty Type, sorted by the section's
+// position in the file; devices resolving to the same position keep device order.
+std::vector<ButtonPlan> PlanButtons(const CDevList& devices, const std::string& os,
+                                    const std::list<std::string>& sectionNames,
+                                    const std::function<bool(const std::string&)>& hasType);
+
+// "FTP_FILE" for Open or Link, "FTP_FOLDER" for Explore (any case), else empty.
+std::string BehaviorAction(const std::string& behavior);
+
+// A plain File value: every "<Path>" followed by the model folder.
+std::string WithModel(std::string file, const std::string& model);
+
+// The remote path of a fetch: lower-cased, every "<path>\" replaced by the mirror's root folder.
+std::string FetchRemotePath(const std::string& file, const std::string& root);
+
+// The local name of a fetched file: the text after the last "\". Empty when that name would lead
+// out of the download folder.
+std::string FetchLocalName(const std::string& remote);
+
+} // namespace LiveUpdate
