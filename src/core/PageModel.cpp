@@ -1,11 +1,11 @@
 #include "core/PageModel.h"
 
 #include <algorithm>
-#include <cctype>
 #include <list>
 
 #include "core/DevInfoCtrl.h"
 #include "core/IniFile.h"
+#include "core/TextCompare.h"
 
 namespace {
 const char* const kIniInfo = "IniInfo";
@@ -58,13 +58,8 @@ PageType TypeOf(const std::string& iniType) {
         {"MBDependent", PageType::MBDependent}, {"SingleInstall", PageType::SingleInstall},
         {"Liveupdate", PageType::Liveupdate},
     };
-    auto lower = [](unsigned char c) { return std::tolower(c); };
-    for (const auto& t : kTypes) {
-        std::string name = t.first;
-        if (std::equal(iniType.begin(), iniType.end(), name.begin(), name.end(),
-                       [&](char a, char b) { return lower(a) == lower(b); }))
-            return t.second;
-    }
+    for (const auto& t : kTypes)
+        if (EqualsNoCase(iniType, t.first)) return t.second;
     return PageType::None;
 }
 

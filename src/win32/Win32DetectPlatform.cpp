@@ -1,0 +1,150 @@
+#include "win32/Win32DetectPlatform.h"
+
+#include <windows.h>
+
+#include <cfgmgr32.h>
+#include <setupapi.h>
+
+#include "core/SystemFacts.h"
+#include "core/Token.h"
+#include "win32/PortIoLibrary.h"
+#include "win32/Registry.h"
+
+namespace {
+const char kServices[] = "SYSTEM\\ControlSet001\\Services";
+const char kService[] = "SYSTEM\\ControlSet001\\Services\\VORN-IO";
+
+HKEY RootKey(RegRoot root) {
+    return root == RegRoot::DynData ? HKEY_DYN_DATA : HKEY_LOCAL_MACHINE;
+}
+
+// The present devices of one setup class, or of all classes when the name names none.
+HDEVINFO OpenClassDevices(const std::string& className) {
+    GUID guid;
+    DWORD found = 0;
+    if (SetupDiClassGuidsFromNameA(className.c_str(), &guid, 1, &found) && found >= 1)
+        return SetupDiGetClassDevsA(&guid, nullptr, nullptr, DIGCF_PRESENT);
+    return SetupDiGetClassDevsA(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
+}
+
+std::string DeviceId(DEVINST dev) {
+    char id[200] = "";
+    if (CM_Get_Device_ID_ExA(dev, id, sizeof id, 0, nullptr) != CR_SUCCESS) return {};
+    id[sizeof id - 1] = '\0';
+    return id;
+}
+
+// A REG_SZ that fills the buffer exactly arrives without its terminator.
+std::string DriverKeyName(HDEVINFO set, SP_DEVINFO_DATA& data) {
+    char name[1024] = "";
+    if (!SetupDiGetDeviceRegistryPropertyA(set, &data, SPDRP_DRIVER, nullptr, reinterpret_cast<BYTE*>(name),
+                                           sizeof name - 1, nullptr))
+        return {};
+    return name;
+}
+} // namespace
+
+CWin32DetectPlatform::CWin32DetectPlatform(std::string programDir, std::string systemDir)
+    : m_strProgramDir(std::move(programDir)), m_strSystemDir(std::move(systemDir)) {}
+
+OsFlags CWin32DetectPlatform::Os() {
+    return DefaultSystemFacts().Os();
+}
+
+bool CWin32DetectPlatform::IsAdministrator() {
+    return CToken().IsAdministrator();
+}
+
+void CWin32DetectPlatform::RefuseNonAdministrator() {
+    MessageBoxA(nullptr, "You must login as administrator to install the driver!!!", "Autorun", MB_OK);
+    ExitProcess(0);
+}
+
+bool CWin32DetectPlatform::HasLibrary() const {
+    return GetFileAttributesA((m_strProgramDir + "\\VORN-IO.dll").c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string CWin32DetectPlatform::DriverTarget() const {
+    return m_strSystemDir + "\\drivers\\VORN-IO.SYS";
+}
+
+// An existing driver file is left as it is.
+void CWin32DetectPlatform::PlaceDriverFile() {
+    if (!HasLibrary()) return;
+    CopyFileA((m_strProgramDir + "\\VORN-IO.SYS").c_str(), DriverTarget().c_str(), TRUE);
+    SetFileAttributesA(DriverTarget().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+PortIo* CWin32DetectPlatform::OpenPortIo() {
+    if (!HasLibrary()) return nullptr;
+    PortIo* io = CPortIoLibrary::Load(m_strProgramDir + "\\VORN-IO.dll");
+    SetFileAttributesA(DriverTarget().c_str(), FILE_ATTRIBUTE_NORMAL);
+    return io;
+}
+
+// Each step may find nothing to remove (always so on Windows 95/98/ME).
+void CWin32DetectPlatform::RemoveDriverService() {
+    HDEVINFO set = OpenClassDevices("LegacyDriver");
+    if (set != INVALID_HANDLE_VALUE) {
+        SP_DEVINFO_DATA data{};
+        data.cbSize = sizeof data;
+        for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &data); ++i) {
+            if (DeviceId(data.DevInst).find("ROOT\\LEGACY_VORN-IO\\0000") != std::string::npos) {
+                SetupDiRemoveDevice(set, &data);
+                break;
+            }
+        }
+        SetupDiDestroyDeviceInfoList(set);
+    }
+    CRegistry reg;
+    reg.SetRoot(HKEY_LOCAL_MACHINE);
+    for (const char* value : {"DisplayName", "ErrorControl", "ImagePath", "Start", "TYPE"})
+        reg.DeleteValue(kService, value);
+    reg.DeleteKey(kService, "Enum");
+    reg.DeleteKey(kService, "Security");
+    reg.DeleteKey(kServices, "VORN-IO");
+}
+
+bool CWin32DetectPlatform::ListSetupDevices(const std::string& className, std::vector<SetupDevice>& out) {
+    DEVINST root;
+    if (CM_Locate_DevNode_ExA(&root, nullptr, 0, nullptr) != CR_SUCCESS ||
+        CM_Reenumerate_DevNode_Ex(root, 0, nullptr) != CR_SUCCESS)
+        return false;
+    HDEVINFO set = OpenClassDevices(className);
+    if (set == INVALID_HANDLE_VALUE) return false;
+    SP_DEVINFO_DATA data{};
+    data.cbSize = sizeof data;
+    for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &data); ++i)
+        out.push_back({DeviceId(data.DevInst), DriverKeyName(set, data)});
+    SetupDiDestroyDeviceInfoList(set);
+    return true;
+}
+
+bool CWin32DetectPlatform::SubkeyName(RegRoot root, const std::string& path, unsigned index,
+                                      std::string& name) {
+    HKEY key;
+    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    char buf[1024];
+    bool ok = RegEnumKeyA(key, index, buf, sizeof buf) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    if (ok) name = buf;
+    return ok;
+}
+
+bool CWin32DetectPlatform::KeyExists(RegRoot root, const std::string& path) {
+    CRegistry reg;
+    reg.SetRoot(RootKey(root));
+    return reg.KeyExists(path);
+}
+
+bool CWin32DetectPlatform::ReadString(RegRoot root, const std::string& path, const std::string& name,
+                                      std::string& value) {
+    CRegistry reg;
+    reg.SetRoot(RootKey(root));
+    return reg.GetString(path, name, value);
+}
+
+DetectPlatform& DefaultDetectPlatform() {
+    static CWin32DetectPlatform platform(CToken().GetVariable("Path"), CToken().GetVariable("WinSystem"));
+    return platform;
+}
