@@ -36,9 +36,10 @@ win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
-# restart tests, the hand that presses OK in message boxes, and the sample CD's installer.
+# restart tests, the hand that presses OK in message boxes, the sample CD's installer, and the
+# log-off question put to Autorun.exe.
 if(WIN32)
-  foreach(helper process_child press_ok sample_setup)
+  foreach(helper process_child press_ok sample_setup end_session)
     add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/win/${helper}.cpp)
     target_compile_options(${helper} PRIVATE ${WARN})
     target_link_libraries(${helper} autorun_lib)
