@@ -54,7 +54,10 @@ wait_for "$marks/step4.txt" || fail "step 4 never ran"
 [ "$(entry)" = "$(expected_entry 5)" ] || fail "entry after a log-off during step 4: $(entry)"
 /usr/lib/wine/wineserver -k || true
 [ ! -e "$marks/step5.txt" ] || fail "step 5 ran after the log-off"
-$wine reg delete "$runonce" /v Autorun /f >/dev/null 2>&1
+# The next session runs the entry: the resumed run does step 5 and ends (RestartWhenFinish=NO).
+$wine cmd /c exit 0 >/dev/null 2>&1 || true
+timeout 120 /usr/lib/wine/wineserver -w || fail "the resumed run did not end"
+[ -e "$marks/step5.txt" ] || fail "the next session did not resume at step 5"
 
 echo "== a step that cannot start"
 start_install "Step1=<Path>\\Tools\\missing.exe -s, Missing" "Step2=$setup mark C:\\e2e\\after.txt"
@@ -64,6 +67,15 @@ $wine "$tools/press_ok.exe" "Program will now EXIT" 10 >/dev/null || fail "no 'P
 [ -z "$(entry)" ] || fail "a failed sequence recorded $(entry)"
 /usr/lib/wine/wineserver -k || true
 [ ! -e "$marks/after.txt" ] || fail "the sequence went on after a step that could not start"
+
+echo "== resume lines that cannot resume"
+# Not one this program writes: it ends without a word.
+timeout 60 $wine 'C:\Driver CD\Autorun.exe' -silent || fail "a bare -silent did not end"
+timeout 60 $wine 'C:\Driver CD\Autorun.exe' '-silent:3 /Pages' || fail "a line with one / did not end"
+# A page file that is not there: the user is told, and the program ends without restarting.
+$wine 'C:\Driver CD\Autorun.exe' -silent:3 /Pages\Gone.ini /E2E.WinXP &
+$wine "$tools/press_ok.exe" "Cannot continue the installation" 30 >/dev/null || fail "no word of the missing page file"
+timeout 60 /usr/lib/wine/wineserver -w || fail "the program did not end"
 
 echo "== a reboot step, the restart, and the resumed run"
 start_install "Step1=$setup mark C:\\e2e\\one.txt, One" "Step2=REBOOT" \
