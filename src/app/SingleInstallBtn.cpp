@@ -41,7 +41,8 @@ CSingleInstallBtn::CSingleInstallBtn(std::string caption, std::string iniFile, s
 
 CSingleInstallBtn::CSingleInstallBtn(std::string caption, std::string iniFile, std::string section,
                                      const SWInfo& facts)
-    : m_strCaption(std::move(caption)), m_strIniFile(std::move(iniFile)), m_strSection(std::move(section)),
+    : CButtonTip(caption), m_strCaption(std::move(caption)), m_strIniFile(std::move(iniFile)),
+      m_strSection(std::move(section)),
       m_bNT(facts.DetectOS != "Win95" && facts.DetectOS != "Win98" && facts.DetectOS != "WinME"),
       m_sequence(
           [this](const std::string& key, bool substituted, const std::string& def) {
@@ -68,7 +69,7 @@ std::unique_ptr<CSingleInstallBtn> CSingleInstallBtn::CreateForResume(const std:
 }
 
 bool CSingleInstallBtn::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    const bool handled = CBtnST::OnReflected(msg, wp, lp, result);
+    const bool handled = CButtonTip::OnReflected(msg, wp, lp, result);
     if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) OnClicked();
     return handled;
 }
@@ -81,11 +82,12 @@ LRESULT CSingleInstallBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         CloseHandle(reinterpret_cast<HANDLE>(wp));
         return 0;
     }
-    return CBtnST::WindowProc(msg, wp, lp);
+    return CButtonTip::WindowProc(msg, wp, lp);
 }
 
 void CSingleInstallBtn::OnClicked() {
     if (m_sequence.IsBusy()) return;
+    HideTip();
     OpenWaitWindow();
     StartStep(1);
 }

@@ -4,13 +4,13 @@
 
 #include "core/DevInfoCtrl.h"
 #include "core/InstallSequence.h"
-#include "ui/BtnST.h"
+#include "ui/ButtonTip.h"
 #include "ui/WaitMsgDlg.h"
 
 // The one-click install button of a SingleInstall page: runs the numbered steps of its section one
 // installer after the other, restarting Windows where a step says "Reboot" and recording where to
 // go on. A resumed run makes a hidden one that carries on at the recorded step.
-class CSingleInstallBtn : public CBtnST {
+class CSingleInstallBtn : public CButtonTip {
   public:
     // The detection object gives the language of the steps and whether Windows is of the 9x family.
     CSingleInstallBtn(std::string caption, std::string iniFile, std::string section, CDevInfoCtrl& detect);

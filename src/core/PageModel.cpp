@@ -52,17 +52,6 @@ class PageReader {
     PageModel m;
 };
 
-PageType TypeOf(const std::string& iniType) {
-    static const std::pair<const char*, PageType> kTypes[] = {
-        {"Normal", PageType::Normal},           {"Driver", PageType::Driver},
-        {"MBDependent", PageType::MBDependent}, {"SingleInstall", PageType::SingleInstall},
-        {"Liveupdate", PageType::Liveupdate},
-    };
-    for (const auto& t : kTypes)
-        if (EqualsNoCase(iniType, t.first)) return t.second;
-    return PageType::None;
-}
-
 PageButtonModel PageReader::ExecButton(const std::string& section, int order) const {
     PageButtonModel b;
     b.section = section;
@@ -152,7 +141,7 @@ void PageReader::LayoutPage() {
 
 PageModel PageReader::Build(const CDevList& devices) {
     m.iniType = m_ini.GetValue(kIniInfo, "IniType", "");
-    m.type = TypeOf(m.iniType);
+    m.type = PageTypeOf(m.iniType);
     switch (m.type) {
     case PageType::Normal:
         AddNormalEntries(kIniInfo, true);
@@ -174,6 +163,22 @@ PageModel PageReader::Build(const CDevList& devices) {
     return std::move(m);
 }
 } // namespace
+
+PageType PageTypeOf(const std::string& iniType) {
+    static const std::pair<const char*, PageType> kTypes[] = {
+        {"Normal", PageType::Normal},           {"Driver", PageType::Driver},
+        {"MBDependent", PageType::MBDependent}, {"SingleInstall", PageType::SingleInstall},
+        {"Liveupdate", PageType::Liveupdate},
+    };
+    auto lower = [](unsigned char c) { return std::tolower(c); };
+    for (const auto& t : kTypes) {
+        std::string name = t.first;
+        if (std::equal(iniType.begin(), iniType.end(), name.begin(), name.end(),
+                       [&](char a, char b) { return lower(a) == lower(b); }))
+            return t.second;
+    }
+    return PageType::None;
+}
 
 PageModel BuildPageModel(const CIniFile& page, int tabId, const CDevList& devices, CDevInfoCtrl& detect) {
     return PageReader(page, tabId, detect).Build(devices);

@@ -46,6 +46,9 @@ enum : int {
 
 enum class PageType { None, Normal, Driver, MBDependent, SingleInstall, Liveupdate };
 
+// The page type a page file names, in any case; None for any other text.
+PageType PageTypeOf(const std::string& iniType);
+
 struct PageModel {
     std::string iniType; // the page type as written
     PageType type = PageType::None;

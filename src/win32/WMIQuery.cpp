@@ -1,9 +1,9 @@
 #include "win32/WMIQuery.h"
 
 #include "core/WbemErrors.h"
+#include "win32/AnsiBstr.h"
 
 #include <cstdio>
-#include <cwchar>
 
 namespace {
 class WaitCursor {
@@ -16,34 +16,6 @@ class WaitCursor {
   private:
     HCURSOR m_hOld;
 };
-
-// An ANSI text as a BSTR for the duration of one call.
-class AnsiBstr {
-  public:
-    explicit AnsiBstr(const std::string& text) {
-        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        m_bstr = SysAllocStringLen(nullptr, static_cast<UINT>(n));
-        if (m_bstr != nullptr)
-            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), m_bstr, n);
-    }
-    ~AnsiBstr() { SysFreeString(m_bstr); }
-    AnsiBstr(const AnsiBstr&) = delete;
-    AnsiBstr& operator=(const AnsiBstr&) = delete;
-    operator BSTR() const { return m_bstr; }
-
-  private:
-    BSTR m_bstr;
-};
-
-std::string Narrow(BSTR text) {
-    if (text == nullptr) return {};
-    // Up to an embedded NUL, as the string would read in C.
-    const int length = static_cast<int>(wcsnlen(text, SysStringLen(text)));
-    const int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], n, nullptr, nullptr);
-    return out;
-}
 
 std::string Format(const char* format, double value) {
     const int n = std::snprintf(nullptr, 0, format, value);
@@ -145,7 +117,7 @@ std::string CWMIQuery::VariantToText(const VARIANT& value) {
     case VT_R8:
         return Format("%10.4f", value.dblVal);
     case VT_BSTR:
-        return Narrow(value.bstrVal);
+        return AnsiBstr::Narrow(value.bstrVal);
     case VT_BOOL:
         return value.boolVal != 0 ? "true" : "false";
     case VT_UI1:

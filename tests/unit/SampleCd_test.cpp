@@ -5,6 +5,9 @@
 #include "core/IniFile.h"
 #include "core/MenuModel.h"
 #include "core/PageModel.h"
+#include "core/StartPage.h"
+
+#include <algorithm>
 
 namespace {
 const std::string kCd = (std::filesystem::path(__FILE__).parent_path() / "../../examples/").string();
@@ -74,4 +77,14 @@ TEST(SampleCd, PagesOnWindows2000InChinese) {
     EXPECT_EQ(drivers[3], "USB 2.0 Driver for Windows 2000");
     EXPECT_EQ(Page("Install.ini", 10004, w2k).install->caption,
               "\xA6\x77\xB8\xCB\xA9\xD2\xA6\xB3\xC5\x58\xB0\xCA\xB5\x7B\xA6\xA1 (Win2000)");
+}
+
+TEST(SampleCd, StartPageIsAFileOnTheCd) {
+    const CIniFile root(kCd + "Root.ini");
+    const std::string startWindow = root.GetString("Root", "StartWindow", "Normal");
+    ASSERT_TRUE(WantsStartWindow(startWindow));
+    std::string page = StartPageAddress(startWindow, kCd);
+    std::replace(page.begin(), page.end(), '\\', '/');
+    EXPECT_TRUE(std::filesystem::is_regular_file(page)) << page;
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(page).parent_path() / "splash.gif"));
 }

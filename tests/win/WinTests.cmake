@@ -34,12 +34,14 @@ win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
 win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
+win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
-# restart tests, the hand that presses OK in message boxes, the sample CD's installer, and the
+# restart tests, the hand that presses OK in message boxes, the sample CD's installer, the
+# recorder that test prefixes register as the program files and addresses open with, and the
 # log-off question put to Autorun.exe.
 if(WIN32)
-  foreach(helper process_child press_ok sample_setup end_session)
+  foreach(helper process_child press_ok sample_setup open_recorder end_session)
     add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/win/${helper}.cpp)
     target_compile_options(${helper} PRIVATE ${WARN})
     target_link_libraries(${helper} autorun_lib)
@@ -49,4 +51,12 @@ endif()
 win_test(process_test SOURCES ProcessTest.cpp)
 if(TARGET process_test)
   add_dependencies(process_test process_child)
+endif()
+win_test(file_manip_test SOURCES FileManipTest.cpp)
+# The action button tests move the mouse and change file associations: a prefix of their own, whose
+# session always starts with a display.
+win_test(button_tip_test SOURCES TipTestView.cpp UiTestWindow.cpp ButtonTipTest.cpp WINVER win10 XVFB)
+win_test(exec_btn_test SOURCES TipTestView.cpp UiTestWindow.cpp ExecBtnTest.cpp WINVER win10 XVFB)
+if(TARGET exec_btn_test)
+  add_dependencies(exec_btn_test open_recorder press_ok)
 endif()

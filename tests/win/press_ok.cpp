@@ -1,6 +1,7 @@
 // Answers a message box from outside, as a user would: waits for a dialog whose text contains the
-// given words, presses its OK button and prints the whole text. Exit 1 when none came in time.
-//   press_ok.exe TEXT [SECONDS]
+// given words (and, when given, whose caption is CAPTION), presses its OK button and prints the
+// whole text. Exit 1 when none came in time.
+//   press_ok.exe TEXT [SECONDS [CAPTION]]
 #include <windows.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 namespace {
 struct Search {
     std::string words;
+    std::string caption; // any when empty
     HWND dialog = nullptr;
     std::string text;
 };
@@ -30,6 +32,9 @@ BOOL CALLBACK FindDialog(HWND top, LPARAM param) {
     char cls[32] = {};
     GetClassNameA(top, cls, sizeof(cls));
     if (!IsWindowVisible(top) || lstrcmpA(cls, "#32770") != 0) return TRUE;
+    char caption[256] = {};
+    GetWindowTextA(top, caption, sizeof(caption));
+    if (!s->caption.empty() && s->caption != caption) return TRUE;
     EnumChildWindows(top, FindText, param);
     if (s->text.empty()) return TRUE;
     s->dialog = top;
@@ -39,12 +44,13 @@ BOOL CALLBACK FindDialog(HWND top, LPARAM param) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: press_ok TEXT [SECONDS]\n");
+        std::fprintf(stderr, "usage: press_ok TEXT [SECONDS [CAPTION]]\n");
         return 2;
     }
     const DWORD until = GetTickCount() + 1000 * (argc > 2 ? std::atoi(argv[2]) : 30);
     Search s;
     s.words = argv[1];
+    if (argc > 3) s.caption = argv[3];
     while (GetTickCount() < until) {
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&s));
         if (s.dialog) {

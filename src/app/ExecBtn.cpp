@@ -1,0 +1,93 @@
+#include "app/ExecBtn.h"
+
+#include <shellapi.h>
+
+#include "core/ExecAction.h"
+#include "res/resource.h"
+
+namespace {
+bool NoAssociation(HINSTANCE result) {
+    return reinterpret_cast<INT_PTR>(result) == SE_ERR_NOASSOC;
+}
+
+HINSTANCE ShellOpen(const std::string& target) {
+    return ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// A window's rectangle in its parent's client coordinates, invalidated there with erase.
+void InvalidateInParent(HWND hwnd) {
+    HWND parent = GetParent(hwnd);
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    InvalidateRect(parent, &r, TRUE);
+}
+} // namespace
+
+CExecBtn::CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file,
+                   int order)
+    : CButtonTip(caption), Behavior(behavior), File(file), Order(order) {}
+
+bool CExecBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
+    if (!CBtnST::Create(caption, WS_CHILD | WS_VISIBLE | BS_LEFT, rect, parent, id)) return false;
+    const COLORREF white = RGB(255, 255, 255);
+    SetColor(BTNST_COLOR_FG_IN, white);
+    SetColor(BTNST_COLOR_FG_OUT, white);
+    SetColor(BTNST_COLOR_FG_FOCUS, white);
+    SetHoverCursor(IDC_LINKHAND);
+    return true;
+}
+
+bool CExecBtn::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        // The button acts on its own click; the parent does not see it.
+        OnClicked();
+        result = 0;
+        return true;
+    }
+    return CButtonTip::OnReflected(msg, wp, lp, result);
+}
+
+void CExecBtn::OnClicked() {
+    // The background repainted under the description and the button erases the tip.
+    if (TipArea && IsWindow(TipArea)) InvalidateInParent(TipArea);
+    InvalidateInParent(m_hWnd);
+
+    HINSTANCE result = nullptr;
+    switch (ExecActionOf(Behavior)) {
+    case ExecAction::Open: {
+        const std::string folder = FolderPart(File);
+        if (ChangeCurrDir && !folder.empty()) SetCurrentDirectoryA(folder.c_str());
+        result = ShellOpen(File);
+        break;
+    }
+    case ExecAction::Explore: {
+        // A target without a folder part has no folder to show.
+        const std::string folder = FolderPart(File);
+        if (!folder.empty()) ShellOpen(folder);
+        result = ShellOpen(File);
+        break;
+    }
+    case ExecAction::Link: {
+        SHELLEXECUTEINFOA sei{};
+        sei.cbSize = sizeof sei;
+        sei.fMask = SEE_MASK_FLAG_NO_UI;
+        sei.lpVerb = "open";
+        sei.lpFile = File.c_str();
+        sei.nShow = SW_SHOWMAXIMIZED;
+        ShellExecuteExA(&sei);
+        break;
+    }
+    case ExecAction::FtpFile:
+    case ExecAction::FtpFolder:
+        OnFtpClicked();
+        break;
+    case ExecAction::None:
+        break;
+    }
+    if (NoAssociation(result) && NeedsPdfReader(File))
+        MessageBoxA(m_hWnd, "Please install Acrobat Reader first!", "File Open Error", MB_OK);
+}
+
+// The mirror choice and the download of "FTP_FILE" and "FTP_FOLDER" come here.
+void CExecBtn::OnFtpClicked() {}

@@ -1,0 +1,121 @@
+#include "ui/ButtonTip.h"
+
+#include <commctrl.h>
+
+#include "core/IniFile.h"
+#include "core/Token.h"
+#include "ui/Dib.h"
+#include "ui/PointFont.h"
+#include "ui/TipHost.h"
+
+namespace {
+std::string RootIni() {
+    return CToken().GetVariable("Path") + "\\Root.ini";
+}
+
+// The description area in memory, holding the part of the background picture under it; shown
+// on the area in one copy, so the area never flickers and nothing lands outside it.
+class TipCanvas {
+  public:
+    TipCanvas(HWND area, const CDib& picture) : m_area(area) {
+        RECT r;
+        GetWindowRect(area, &r);
+        MapWindowPoints(nullptr, GetParent(area), reinterpret_cast<POINT*>(&r), 2);
+        m_w = r.right - r.left;
+        m_h = r.bottom - r.top;
+        m_dc = GetDC(area);
+        m_mem = CreateCompatibleDC(m_dc);
+        m_bmp = CreateCompatibleBitmap(m_dc, m_w, m_h);
+        m_old = SelectObject(m_mem, m_bmp);
+        SIZE size;
+        TipBackground part;
+        if (picture.GetSize(&size) &&
+            TipBackgroundPart({r.left, r.top, r.right, r.bottom}, size.cx, size.cy, part)) {
+            const RECT source{part.source.left, part.source.top, part.source.right, part.source.bottom};
+            picture.Draw(m_mem, source, POINT{part.destX, part.destY});
+        }
+    }
+    ~TipCanvas() {
+        SelectObject(m_mem, m_old);
+        DeleteObject(m_bmp);
+        DeleteDC(m_mem);
+        ReleaseDC(m_area, m_dc);
+    }
+    TipCanvas(const TipCanvas&) = delete;
+    TipCanvas& operator=(const TipCanvas&) = delete;
+
+    HDC Memory() const { return m_mem; }
+    int Width() const { return m_w; }
+    void Show() const { BitBlt(m_dc, 0, 0, m_w, m_h, m_mem, 0, 0, SRCCOPY); }
+
+  private:
+    HWND m_area;
+    HDC m_dc, m_mem;
+    HBITMAP m_bmp;
+    HGDIOBJ m_old;
+    int m_w, m_h;
+};
+} // namespace
+
+CButtonTip::CButtonTip(const std::string& title) {
+    Title = title;
+    const TipStyle style = ReadTipStyle(CIniFile(RootIni()));
+    TipColor = style.color;
+    NoteSize = style.noteSize;
+}
+
+CTipHost* CButtonTip::Host() const {
+    return dynamic_cast<CTipHost*>(FromHandle(GetParent(m_hWnd)));
+}
+
+void CButtonTip::ShowTip() {
+    const CTipHost* host = Host();
+    TipArea = host ? host->GetTipArea() : nullptr;
+    const CDib* picture = host ? host->GetTipBackground() : nullptr;
+    // Without a picture there is nothing to write over, and nothing to erase with later.
+    if (!TipArea || !picture) return;
+
+    const std::string lang = CToken().ExpandVariables("<Lang>");
+    const TipLabels labels = ReadTipLabels(CIniFile(RootIni()), lang);
+    TipCanvas canvas(TipArea, *picture);
+    HDC dc = canvas.Memory();
+    HFONT font = CreatePointFont(NoteSize * 10, TipFace(lang));
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, TipColor);
+    RECT rc{0, 0, canvas.Width(), 0};
+    for (const TipLine& line : TipLines(*this, labels)) {
+        // Each line starts below the last; the measure sets the bottom to the text's height.
+        rc = {0, rc.bottom + line.gap, canvas.Width(), 0};
+        DrawTextA(dc, line.text.c_str(), -1, &rc, DT_CALCRECT | DT_WORDBREAK);
+        DrawTextA(dc, line.text.c_str(), -1, &rc, DT_WORDBREAK);
+    }
+    canvas.Show();
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+}
+
+void CButtonTip::HideTip() {
+    if (!m_bFlat || !m_bHover || !TipArea) return;
+    const CTipHost* host = Host();
+    const CDib* picture = host ? host->GetTipBackground() : nullptr;
+    if (!picture || !IsWindow(TipArea)) return;
+    TipCanvas(TipArea, *picture).Show();
+}
+
+void CButtonTip::OnMouseMove(UINT flags, POINT pt) {
+    Default(WM_MOUSEMOVE, flags, MAKELPARAM(pt.x, pt.y));
+    if ((flags & MK_LBUTTON) && !m_bHover) return;
+    ClientToScreen(m_hWnd, &pt);
+    if (!m_bFlat || WindowFromPoint(pt) != m_hWnd || m_bHover) return;
+    m_bHover = TRUE;
+    ShowTip();
+    Repaint();
+    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, m_hWnd, 0};
+    _TrackMouseEvent(&tme);
+}
+
+void CButtonTip::OnMouseLeave() {
+    HideTip();
+    CancelHover();
+}

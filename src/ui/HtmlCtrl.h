@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+
+#include "ui/Window.h"
+
+#include <exdisp.h>
+
+class CBrowserSite;
+
+// The platform's web-browser control as a plain child control: no document, no frame. The
+// thread that creates it must have initialised OLE (OleInitialize).
+class CHtmlCtrl : public CWindow {
+  public:
+    CHtmlCtrl() = default;
+    ~CHtmlCtrl() override;
+
+    // A child window filling rect with the browser active in it; false when the window or the
+    // browser cannot be had (no window is left then).
+    bool Create(const RECT& rect, HWND parent, UINT id);
+    // Starts showing the page at the address; false without a browser or when it refuses.
+    bool Navigate2(const std::string& address);
+    // The browser's automation interface, held by this control until its window goes.
+    IWebBrowser2* GetBrowser() const { return m_pBrowser; }
+
+  protected:
+    // Before every navigation: "app:" addresses (any case) are the page's commands to the
+    // program, handed to OnAppCommand and never followed.
+    virtual void OnBeforeNavigate2(const std::string& address, bool& cancel);
+    virtual void OnAppCommand(const std::string&) {}
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    friend class CBrowserSite;
+    bool Embed();
+    void ReleaseBrowser();
+
+    CBrowserSite* m_pSite = nullptr;
+    IWebBrowser2* m_pBrowser = nullptr;
+    DWORD m_dwEventCookie = 0;
+};
