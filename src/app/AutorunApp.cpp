@@ -5,6 +5,7 @@
 #include "app/FileError.h"
 #include "app/MainFrame.h"
 #include "core/CommandLine.h"
+#include "core/RunMode.h"
 #include "res/resource.h"
 
 CAutorunApp::CAutorunApp() {
@@ -50,8 +51,10 @@ BOOL CAutorunApp::InitInstance(const std::string& commandLine, const std::vector
     m_pView = std::make_unique<CAutorunView>(*m_pDoc, *m_pFrame);
     if (!m_pView->Create(m_pFrame->m_hWnd)) return FALSE;
 
-    // A plain word must name a file that opens; nothing is read from it.
-    const std::string document = DocumentArgument(words);
+    // A plain word must name a file that opens; nothing is read from it. The words of a resume
+    // line are the page file and section this program wrote, blanks and all.
+    const std::string document =
+        ChooseRunMode(commandLine).mode == RunMode::Resume ? std::string() : DocumentArgument(words);
     if (!document.empty()) {
         HANDLE file =
             CreateFileA(document.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -10,6 +10,7 @@
 #include "core/MenuModel.h"
 
 class CBtnST;
+class CSingleInstallBtn;
 class CTabBtn;
 
 // The menu Root.ini describes and the hardware it was chosen for: the detection object, the
@@ -45,7 +46,7 @@ class CAutorunDoc {
     BOOL m_bSilent = FALSE;
     std::string m_strResumeFile;
     std::string m_strResumeSection;
-    CBtnST* m_pInstallBtn = nullptr; // owned by its tab
+    CSingleInstallBtn* m_pInstallBtn = nullptr; // owned by its tab, or by the view on a resumed run
     CDevList m_devices;
 
   private:

@@ -50,7 +50,7 @@ void CAutorunView::OnInitialUpdate(const std::string& commandLine) {
     case RunMode::Resume:
         m_doc.SetDetection(std::make_unique<CDevDetect>());
         m_doc.m_bSilent = TRUE;
-        LoadBackground(menuFile);
+        Resume(commandLine, menuFile);
         return;
     case RunMode::Simulation: {
         auto simulation = std::make_unique<CDevSimulation>();
@@ -68,6 +68,16 @@ void CAutorunView::OnInitialUpdate(const std::string& commandLine) {
         break;
     }
     BuildInteractive(menuFile);
+}
+
+// Goes on with the install sequence a restart interrupted, on a hidden install button. The
+// document records it too, so that a log-off during a resumed step records the step after it.
+void CAutorunView::Resume(const std::string& commandLine, const std::string& menuFile) {
+    int step = 0;
+    m_pResumeBtn = CSingleInstallBtn::CreateForResume(commandLine, m_hWnd, *m_doc.Detect(), &step);
+    if (!m_pResumeBtn) ExitProcess(0);
+    m_doc.m_pInstallBtn = m_pResumeBtn.get();
+    if (LoadBackground(menuFile)) m_pResumeBtn->StartStep(step);
 }
 
 void CAutorunView::BuildInteractive(const std::string& menuFile) {

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "app/SingleInstallBtn.h"
 #include "ui/Dib.h"
 #include "ui/MyStatic.h"
 #include "ui/Window.h"
@@ -23,6 +24,7 @@ class CAutorunView : public CWindow {
 
     std::unique_ptr<CDib> m_pBackground;
     CMyStatic m_description; // the button tips write here
+    std::unique_ptr<CSingleInstallBtn> m_pResumeBtn; // a resumed run's hidden install button
 
   protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -32,6 +34,7 @@ class CAutorunView : public CWindow {
     void DrawShadowedText(HDC dc, const std::string& text, RECT box, int height);
     bool LoadBackground(const std::string& menuFile);
     void BuildInteractive(const std::string& menuFile);
+    void Resume(const std::string& commandLine, const std::string& menuFile);
 
     CAutorunDoc& m_doc;
     CMainFrame& m_frame;

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/AutorunDoc.h"
+#include "app/SingleInstallBtn.h"
 #include "core/IniFile.h"
 #include "core/StartPage.h"
 #include "core/Token.h"
@@ -45,9 +46,12 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     return Default(msg, wp, lp);
 }
 
-// Windows may shut down: the detection object goes now (it removes the port-I/O service) and is
-// forgotten, so that a Close after a shutdown vetoed elsewhere does not delete it again.
+// Windows may shut down: a running installation records where to go on, and the detection object
+// goes now (it removes the port-I/O service) and is forgotten, so that a Close after a shutdown
+// vetoed elsewhere does not delete it again.
 BOOL CMainFrame::OnQueryEndSession() {
-    if (m_pDoc) m_pDoc->DeleteDetection();
+    if (!m_pDoc) return TRUE;
+    if (m_pDoc->m_pInstallBtn) m_pDoc->m_pInstallBtn->OnEndSession();
+    m_pDoc->DeleteDetection();
     return TRUE;
 }

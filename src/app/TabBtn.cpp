@@ -1,6 +1,7 @@
 #include "app/TabBtn.h"
 
 #include "app/AutorunDoc.h"
+#include "app/SingleInstallBtn.h"
 #include "app/Skin.h"
 #include "core/DevInfoCtrl.h"
 #include "core/IniFile.h"
@@ -11,9 +12,6 @@
 namespace {
 // The buttons the page types are made of; each is created by the one line that names its class.
 std::unique_ptr<CBtnST> NewExecButton(const PageButtonModel&) {
-    return std::make_unique<CBtnST>();
-}
-std::unique_ptr<CBtnST> NewInstallButton(const InstallButtonModel&) {
     return std::make_unique<CBtnST>();
 }
 
@@ -53,7 +51,8 @@ std::unique_ptr<CBtnST> CTabBtn::CreateExecButton(const PageButtonModel& model, 
 }
 
 void CTabBtn::BuildSingleInstallPage(const InstallButtonModel& model, HWND parent) {
-    m_pInstallBtn = NewInstallButton(model);
+    m_pInstallBtn =
+        std::make_unique<CSingleInstallBtn>(model.caption, m_strFile, model.section, *m_pDoc->Detect());
     m_pInstallBtn->Create(model.caption.c_str(), kButtonStyle, ToWinRect(model.rect), parent, model.id);
     ShowWindow(m_pInstallBtn->m_hWnd, SW_HIDE);
 }

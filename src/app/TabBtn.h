@@ -9,6 +9,7 @@
 #include "ui/MyStatic.h"
 
 class CAutorunDoc;
+class CSingleInstallBtn;
 
 // One tab of the row and the page it owns. The page's buttons are children of the tab's parent
 // (the view), created once when the tab is created and only shown or hidden afterwards.
@@ -30,7 +31,7 @@ class CTabBtn : public CBtnST {
     std::string m_strFile;
     std::string m_strCaption;
     std::vector<std::unique_ptr<CBtnST>> m_pageButtons; // top to bottom
-    std::unique_ptr<CBtnST> m_pInstallBtn;
+    std::unique_ptr<CSingleInstallBtn> m_pInstallBtn;
     const CDevList* m_pDevices;
     std::unique_ptr<CBtnST> m_pStartBtn;
     std::unique_ptr<CMyStatic> m_pStartMsg;

@@ -27,8 +27,10 @@ CProcess::~CProcess() {
     CloseIf(m_hRead);
 }
 
-BOOL CProcess::Fail(DWORD error, bool report) {
-    if (report) PostMessageA(m_hTarget, UPM_FINISHED, error, m_lCookie);
+// Every failure ends the run with UPM_FINISHED, so the receiver never waits for an end that
+// cannot come.
+BOOL CProcess::Fail(DWORD error) {
+    PostMessageA(m_hTarget, UPM_FINISHED, error, m_lCookie);
     delete this;
     SetLastError(error);
     return FALSE;
@@ -37,12 +39,12 @@ BOOL CProcess::Fail(DWORD error, bool report) {
 BOOL CProcess::Run() {
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE write = nullptr, errWrite = nullptr;
-    if (!CreatePipe(&m_hRead, &write, &sa, 0)) return Fail(GetLastError(), false);
+    if (!CreatePipe(&m_hRead, &write, &sa, 0)) return Fail(GetLastError());
     HANDLE self = GetCurrentProcess();
     if (!DuplicateHandle(self, write, self, &errWrite, 0, TRUE, DUPLICATE_SAME_ACCESS)) {
         DWORD error = GetLastError();
         CloseIf(write);
-        return Fail(error, false);
+        return Fail(error);
     }
 
     STARTUPINFOA si = {};
@@ -62,12 +64,12 @@ BOOL CProcess::Run() {
     // the last of them is done.
     CloseIf(write);
     CloseIf(errWrite);
-    if (!started) return Fail(error, true);
+    if (!started) return Fail(error);
 
     CloseHandle(pi.hThread);
     PostMessageA(m_hTarget, UPM_PROCESS_HANDLE, reinterpret_cast<WPARAM>(pi.hProcess), m_lCookie);
     HANDLE thread = CreateThread(nullptr, 0, ReadThread, this, 0, nullptr);
-    if (!thread) return Fail(GetLastError(), true);
+    if (!thread) return Fail(GetLastError());
     CloseHandle(thread);
     return TRUE;
 }

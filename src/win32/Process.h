@@ -18,8 +18,8 @@ class CProcess {
   public:
     CProcess(std::string command, HWND target, LPARAM cookie);
     void SetDirectory(std::string directory) { m_strDirectory = std::move(directory); }
-    // TRUE when the child and the reader run. On FALSE the object is gone and the last error says
-    // why; a child that could not be started is also reported by UPM_FINISHED.
+    // TRUE when the child and the reader run. On FALSE the object is gone, the last error says why
+    // and UPM_FINISHED carries the same error.
     BOOL Run();
 
   private:
@@ -27,7 +27,7 @@ class CProcess {
     CProcess(const CProcess&) = delete;
     CProcess& operator=(const CProcess&) = delete;
 
-    BOOL Fail(DWORD error, bool report);
+    BOOL Fail(DWORD error);
     static DWORD WINAPI ReadThread(LPVOID self);
     void ReadOutput();
     void PostLine(std::string line) const;

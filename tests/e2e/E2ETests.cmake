@@ -14,6 +14,9 @@ elseif(WIN64_BUILD_DIR)
   set_tests_properties(e2e.restart_runonce PROPERTIES LABELS e2e TIMEOUT 600)
   add_test(NAME e2e.sample_setup COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/sample_setup.sh ${WIN64_BUILD_DIR})
   set_tests_properties(e2e.sample_setup PROPERTIES LABELS e2e TIMEOUT 300)
+  add_test(NAME e2e.install COMMAND xvfb-run -a -s "-screen 0 1024x768x24"
+                                    ${CMAKE_SOURCE_DIR}/tests/e2e/install.sh ${WIN64_BUILD_DIR})
+  set_tests_properties(e2e.install PROPERTIES LABELS e2e TIMEOUT 900)
   add_test(NAME e2e.dump COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/dump.sh ${WIN64_BUILD_DIR})
   set_tests_properties(e2e.dump PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine")
   # The menu window on fixture CDs, read from outside, in a prefix of its own.

@@ -53,15 +53,17 @@ int main(int argc, char** argv) {
         GetCurrentDirectoryA(MAX_PATH, dir);
         Put(STD_OUTPUT_HANDLE, std::string(dir) + "\n");
     } else if (mode == "parent") {
-        if (!StartSelf("grandchild")) return 1;
+        // The grandchild inherits the output and leaves its mark, if named, once it is done.
+        if (!StartSelf(argc > 2 ? std::string("grandchild ") + argv[2] : "grandchild")) return 1;
         Put(STD_OUTPUT_HANDLE, "parent\n");
-    } else if (mode == "mark" && argc > 2) {
+    } else if ((mode == "mark" || mode == "hold") && argc > 2) {
         // What a resumed run leaves behind: the file named, holding the rest of the command line.
         FILE* f = std::fopen(argv[2], "w");
         if (!f) return 1;
         for (int i = 3; i < argc; ++i)
             std::fprintf(f, "%s%s", argv[i], i + 1 < argc ? " " : "");
         std::fclose(f);
+        if (mode == "hold") Sleep(60000); // a long install, for what happens meanwhile
     } else if (mode == "restart" && argc > 2) {
         // Records the command to resume with and restarts, as a "Reboot" step does.
         if (!WriteRunOnce(argv[2])) return 1;
@@ -71,6 +73,10 @@ int main(int argc, char** argv) {
     } else if (mode == "grandchild") {
         Sleep(2000);
         Put(STD_OUTPUT_HANDLE, "grandchild\n");
+        if (argc > 2) {
+            FILE* f = std::fopen(argv[2], "w");
+            if (f) std::fclose(f);
+        }
     }
     return 0;
 }
