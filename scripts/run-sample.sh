@@ -1,27 +1,33 @@
 #!/usr/bin/env bash
-# Runs Autorun.exe on the bundled sample CD under Wine. With a display, in a window;
-# without one, under Xvfb, saving a screenshot to build/sample-cd.png.
+# Runs Autorun.exe on the bundled sample CD under Wine, from drive R: as from a CD drive, replaying
+# the sample board's detection dump (-sim). With a display, in a window; without one, under Xvfb,
+# saving a screenshot to build/sample-cd.png.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 B=${1:-build}
 cd "$top"
-cd_dir="$B/sample-cd"
+cd_dir="$top/$B/sample-cd"
 rm -rf "$cd_dir"; mkdir -p "$cd_dir"
 cp -r examples/. "$cd_dir/"
 cp "$B/win64/Autorun.exe" "$cd_dir/"
 # Every driver folder of the sample CD gets the stand-in installer that installs what its Setup.ini names.
 [ -d "$cd_dir/Drivers" ] && find "$cd_dir/Drivers" -name Setup.ini -execdir cp "$top/$B/win64/tests/sample_setup.exe" Setup.exe \;
-run="tests/wine/wine-run.sh --winver winxp64 --cwd $cd_dir"
 export WINE_ROOT="$top/$B/win64/wine"
+run="tests/wine/wine-run.sh --winver winxp64 --cwd $cd_dir"
+$run cmd /c exit 0 >/dev/null 2>&1 || true  # the prefix exists from here on
+# A session left without a display would swallow the window: wait until it has ended.
+WINEPREFIX="$WINE_ROOT/winxp64" /usr/lib/wine/wineserver -w
+ln -sfn "$cd_dir" "$WINE_ROOT/winxp64/dosdevices/r:"
+args=(-sim:R:\\Sample.dmp)
 if [ -n "${DISPLAY:-}" ]; then
-  exec $run "$top/$cd_dir/Autorun.exe" "$@"
+  exec $run 'R:\Autorun.exe' "${args[@]}"
 fi
 shot="$top/$B/sample-cd.png"
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c "
-  $run '$top/$cd_dir/Autorun.exe' &
+  $run 'R:\\Autorun.exe' '${args[*]}' &
   pid=\$!
   sleep \${SAMPLE_SECONDS:-15}
-  import -window root '$shot'
+  import -window root -crop 640x480+192+144 +repage '$shot'
   kill \$pid 2>/dev/null || true
   wait \$pid 2>/dev/null || true
 "

@@ -1,10 +1,14 @@
 #include <windows.h>
 
-#include "app/RunDumpMode.h"
-#include "core/RunMode.h"
+#include <cstdlib>
+
+#include "app/AutorunApp.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    RunModeChoice choice = ChooseRunMode(commandLine ? commandLine : "");
-    if (choice.mode == RunMode::Dump) RunDumpMode(choice.dumpFile);
-    return 0;
+    std::vector<std::string> words(__argv + 1, __argv + __argc);
+    CAutorunApp app;
+    if (!app.InitInstance(commandLine ? commandLine : "", words)) return app.ExitInstance();
+    const int code = app.Run();
+    app.ExitInstance();
+    return code;
 }

@@ -32,9 +32,7 @@ void CMyStatic::SetTransparent(BOOL transparent) {
 }
 
 void CMyStatic::SetFontSize(int tenthsOfPoint) {
-    // Big5 bytes of the Traditional Chinese script face.
-    const char* face =
-        CToken().ExpandVariables("<Lang>") == "CHT" ? "\xBC\xD0\xB7\xA2\xC5\xE9" : "Times New Roman";
+    const char* face = CToken().ExpandVariables("<Lang>") == "CHT" ? kChineseScriptFace : "Times New Roman";
     // Kept for the rest of the run, as the control may use it until then.
     HFONT font = CreatePointFont(tenthsOfPoint, face);
     SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+const char kChineseScriptFace[] = "\xBC\xD0\xB7\xA2\xC5\xE9";
+
 HFONT CreatePointFont(int tenthsOfPoint, LPCSTR face) {
     LOGFONTA lf{};
     HDC dc = GetDC(nullptr);

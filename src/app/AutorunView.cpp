@@ -1,0 +1,172 @@
+#include "app/AutorunView.h"
+
+#include "app/AutorunDoc.h"
+#include "app/FileError.h"
+#include "app/MainFrame.h"
+#include "app/RunDumpMode.h"
+#include "core/BackgroundChoice.h"
+#include "core/DevDetect.h"
+#include "core/DevSimulation.h"
+#include "core/IniFile.h"
+#include "core/RunMode.h"
+#include "core/StartPage.h"
+#include "core/Token.h"
+#include "ui/BtnST.h"
+#include "ui/WaitMsgDlg.h"
+#include "win32/OS.h"
+
+namespace {
+const char kViewClass[] = "AutorunView";
+const UINT kViewId = 0xE900; // the first pane of a frame
+const UINT kDescriptionId = 2050;
+
+void SetTransparent(const std::unique_ptr<CBtnST>& button) {
+    if (button) button->SetTransparent(FALSE);
+}
+} // namespace
+
+bool CAutorunView::Create(HWND frame) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProcedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kViewClass;
+    RegisterClassA(&wc); // fails harmlessly when a view was made before
+    RECT rc;
+    GetClientRect(frame, &rc);
+    return CWindow::Create(kViewClass, "", WS_CHILD | WS_VISIBLE, rc, frame, kViewId);
+}
+
+void CAutorunView::OnInitialUpdate(const std::string& commandLine) {
+    CToken token;
+    const std::string path = token.GetVariable("Path");
+    std::string menuFile = path + "\\Root.ini";
+    const RunModeChoice choice = ChooseRunMode(commandLine);
+    switch (choice.mode) {
+    case RunMode::Dump:
+        RunDumpMode(choice.dumpFile);
+    case RunMode::Resume:
+        m_doc.SetDetection(std::make_unique<CDevDetect>());
+        m_doc.m_bSilent = TRUE;
+        LoadBackground(menuFile);
+        return;
+    case RunMode::Simulation: {
+        auto simulation = std::make_unique<CDevSimulation>();
+        simulation->SetDumpFile(choice.dumpFile);
+        m_doc.SetDetection(std::move(simulation));
+        break;
+    }
+    case RunMode::Custom:
+        // No separator: the command line brings its own leading backslash.
+        menuFile = path + token.ExpandVariables(commandLine);
+        m_doc.SetDetection(std::make_unique<CDevDetect>());
+        break;
+    case RunMode::Normal:
+        m_doc.SetDetection(std::make_unique<CDevDetect>());
+        break;
+    }
+    BuildInteractive(menuFile);
+}
+
+void CAutorunView::BuildInteractive(const std::string& menuFile) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(menuFile.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) ExitProcess(0);
+    FindClose(search);
+
+    // Always Root.ini, also when another file names the menu.
+    const std::string startWindow =
+        CIniFile(CToken().GetVariable("Path") + "\\Root.ini").GetString("Root", "StartWindow", "Normal");
+    CWaitMsgDlg wait; // gone when the window appears
+    if (!WantsStartWindow(startWindow)) wait.Create();
+    if (COS().Is9x()) Sleep(7000);
+
+    m_doc.BuildMenu(m_hWnd);
+    m_frame.m_startWindow.Hide();
+    if (!LoadBackground(menuFile)) return;
+    m_description.Create("", WS_CHILD | WS_VISIBLE, {310, 150, 600, 400}, m_hWnd, kDescriptionId);
+    m_description.SetTransparent(TRUE);
+}
+
+bool CAutorunView::LoadBackground(const std::string& menuFile) {
+    const std::string name = ResolveBackground(menuFile);
+    HANDLE file =
+        CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ReportFileError(name, GetLastError());
+        return false;
+    }
+    m_pBackground = std::make_unique<CDib>(file);
+    CloseHandle(file);
+    return true;
+}
+
+std::string CAutorunView::ResolveBackground(const std::string& iniFile) const {
+    return ChooseBackground(CIniFile(iniFile), m_doc.m_devices);
+}
+
+LRESULT CAutorunView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hWnd, &ps);
+        OnDraw(dc);
+        EndPaint(m_hWnd, &ps);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (m_doc.OnCommand(LOWORD(wp))) return 0;
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+void CAutorunView::OnDraw(HDC dc) {
+    SIZE size;
+    if (m_pBackground && m_pBackground->GetSize(&size))
+        m_pBackground->Draw(dc, {0, 0, size.cx, size.cy}, {0, 0});
+    if (m_doc.m_bSilent) return;
+
+    const bool hasSub = !m_doc.m_strSubCaption.empty();
+    DrawShadowedText(dc, m_doc.m_strDefaultCaption, hasSub ? RECT{40, 10, 620, 50} : RECT{40, 10, 620, 80},
+                     hasSub ? 35 : 40);
+    if (hasSub) DrawShadowedText(dc, m_doc.m_strSubCaption, {40, 50, 620, 80}, 24);
+
+    HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    MoveToEx(dc, 40, 121, nullptr);
+    LineTo(dc, 600, 121);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+
+    // Each button copies the picture just painted under it when it next paints itself.
+    SetTransparent(m_doc.m_pCloseBtn);
+    SetTransparent(m_doc.m_pWebBtn);
+    SetTransparent(m_doc.m_pBrowseBtn);
+    m_doc.RefreshBackgrounds();
+}
+
+// Bold italic Arial, the block of wrapped lines centred vertically in `box`, black with a white
+// copy 2 pixels right of and below it.
+void CAutorunView::DrawShadowedText(HDC dc, const std::string& text, RECT box, int height) {
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    const int h = box.bottom - box.top;
+    const int top = box.top;
+    DrawTextA(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_WORDBREAK);
+    const int t = box.bottom - box.top;
+    box.top = top + (h - t) / 2;
+    box.bottom = box.top + t;
+
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextA(dc, text.c_str(), -1, &box, DT_WORDBREAK);
+    OffsetRect(&box, 2, 2);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextA(dc, text.c_str(), -1, &box, DT_WORDBREAK);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+}

@@ -1,0 +1,38 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "ui/Dib.h"
+#include "ui/MyStatic.h"
+#include "ui/Window.h"
+
+class CAutorunDoc;
+class CMainFrame;
+
+// The window's only view: paints the skin (background, title, subtitle, rule) under the buttons
+// and passes their commands to the document.
+class CAutorunView : public CWindow {
+  public:
+    CAutorunView(CAutorunDoc& doc, CMainFrame& frame) : m_doc(doc), m_frame(frame) {}
+
+    bool Create(HWND frame);
+    // Chooses the run mode from the command line and builds what that mode shows; the dump mode
+    // ends the process here.
+    void OnInitialUpdate(const std::string& commandLine);
+    std::string ResolveBackground(const std::string& iniFile) const;
+
+    std::unique_ptr<CDib> m_pBackground;
+    CMyStatic m_description; // the button tips write here
+
+  protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  private:
+    void OnDraw(HDC dc);
+    void DrawShadowedText(HDC dc, const std::string& text, RECT box, int height);
+    bool LoadBackground(const std::string& menuFile);
+    void BuildInteractive(const std::string& menuFile);
+
+    CAutorunDoc& m_doc;
+    CMainFrame& m_frame;
+};

@@ -1,0 +1,53 @@
+#include "app/MainFrame.h"
+
+#include "app/AutorunDoc.h"
+#include "core/IniFile.h"
+#include "core/StartPage.h"
+#include "core/Token.h"
+
+void CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
+    cs.cx = 640;
+    cs.cy = 480;
+    cs.x = (GetSystemMetrics(SM_CXSCREEN) - cs.cx) / 2;
+    cs.y = (GetSystemMetrics(SM_CYSCREEN) - cs.cy) / 2;
+    cs.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
+    cs.lpszClass = m_strClassName.c_str();
+}
+
+bool CMainFrame::Create(const std::string& className) {
+    m_strClassName = className;
+    CREATESTRUCTA cs{};
+    PreCreateWindow(cs);
+    return CWindow::Create(cs.lpszClass, "Autorun", cs.style, {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy},
+                           nullptr, 0);
+}
+
+// The start window shows the CD's page while the main thread detects and builds the menu.
+void CMainFrame::OnCreate() {
+    const std::string root = CToken().GetVariable("Path") + "\\Root.ini";
+    if (WantsStartWindow(CIniFile(root).GetString("Root", "StartWindow", "Normal"))) m_startWindow.Start();
+}
+
+LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        OnCreate();
+        break;
+    case WM_SHOWWINDOW:
+        if (wp) m_pDoc = m_pDocToShow;
+        break;
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+// Windows may shut down: the detection object goes now (it removes the port-I/O service) and is
+// forgotten, so that a Close after a shutdown vetoed elsewhere does not delete it again.
+BOOL CMainFrame::OnQueryEndSession() {
+    if (m_pDoc) m_pDoc->DeleteDetection();
+    return TRUE;
+}

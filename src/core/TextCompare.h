@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+
+// Equal when they differ at most in the case of ASCII letters, as INI words are compared.
+bool EqualsNoCase(const std::string& a, const std::string& b);

@@ -1,0 +1,130 @@
+// Looks at Autorun.exe's window from outside, for end-to-end tests.
+//   probe_windows list [seconds]   waits for the main window, prints it and every child window:
+//                                  "frame X Y W H FOREGROUND" (screen place of the view's client area)
+//                                  then per child "ID VISIBLE ENABLED LEFT TOP RIGHT BOTTOM CAPTION",
+//                                  the rectangle in the view's client coordinates
+//   probe_windows click ID          clicks the middle of a child with the mouse
+//   probe_windows hover ID          moves the mouse over the middle of a child
+//   probe_windows close             asks the main window to close
+//   probe_windows endsession        asks the main window whether Windows may log off; prints the answer
+//   probe_windows memory [CLASS]    prints the peak working set in KB of the process of the main
+//                                  window, or of the window of that class
+//   probe_windows colors            prints the system colours a flat button's border uses
+// Exit code 0 on success, 1 when the window or child is not there.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+const char kClass[] = "VORN CD Autorun Program V1.2.2.6";
+
+HWND FindMain(int seconds, const char* className = kClass) {
+    for (int tick = 0; tick <= seconds * 10; ++tick) {
+        HWND w = FindWindowA(className, nullptr);
+        if (w && IsWindowVisible(w)) return w;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+HWND View(HWND frame) {
+    return GetWindow(frame, GW_CHILD);
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM view) {
+    if (GetParent(hwnd) != reinterpret_cast<HWND>(view)) return TRUE;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(view), reinterpret_cast<POINT*>(&r), 2);
+    // GetWindowTextA reads another program's captions without asking it.
+    static char text[8192];
+    GetWindowTextA(hwnd, text, sizeof text);
+    std::printf("%d %d %d %ld %ld %ld %ld %s\n", GetDlgCtrlID(hwnd), IsWindowVisible(hwnd) ? 1 : 0,
+                IsWindowEnabled(hwnd) ? 1 : 0, r.left, r.top, r.right, r.bottom, text);
+    return TRUE;
+}
+
+HWND Child(HWND frame, int id) {
+    return frame ? GetDlgItem(View(frame), id) : nullptr;
+}
+
+POINT Middle(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void MoveMouse(POINT p) {
+    // Arrive from a pixel away, so the window sees a move onto it.
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    for (int d : {1, 0}) {
+        mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DWORD((p.x - d) * 65536 / cx + 1),
+                    DWORD((p.y - d) * 65536 / cy + 1), 0, 0);
+        Sleep(50);
+    }
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const std::string cmd = argv[1];
+    if (cmd == "colors") {
+        for (int c : {COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}) {
+            COLORREF v = GetSysColor(c);
+            std::printf("%d %d %d\n", GetRValue(v), GetGValue(v), GetBValue(v));
+        }
+        return 0;
+    }
+    HWND frame = cmd == "memory" && argc > 2 ? FindMain(10, argv[2])
+                                             : FindMain(cmd == "list" && argc > 2 ? std::atoi(argv[2]) : 10);
+    if (!frame) {
+        std::printf("no window\n");
+        return 1;
+    }
+    if (cmd == "list") {
+        POINT origin{0, 0};
+        ClientToScreen(View(frame), &origin);
+        RECT vr;
+        GetClientRect(View(frame), &vr);
+        std::printf("frame %ld %ld %ld %ld %d\n", origin.x, origin.y, vr.right, vr.bottom,
+                    GetForegroundWindow() == frame ? 1 : 0);
+        EnumChildWindows(frame, PrintChild, reinterpret_cast<LPARAM>(View(frame)));
+        return 0;
+    }
+    if (cmd == "endsession") {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer);
+        std::printf("%d\n", int(answer));
+        return 0;
+    }
+    if (cmd == "memory") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(frame, &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        PROCESS_MEMORY_COUNTERS pmc{};
+        pmc.cb = sizeof pmc;
+        if (!process || !GetProcessMemoryInfo(process, &pmc, sizeof pmc)) return 1;
+        std::printf("%lu\n", static_cast<unsigned long>(pmc.PeakWorkingSetSize / 1024));
+        CloseHandle(process);
+        return 0;
+    }
+    if (cmd == "close") {
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    HWND child = argc > 2 ? Child(frame, std::atoi(argv[2])) : nullptr;
+    if (!child) return 1;
+    MoveMouse(Middle(child));
+    if (cmd == "click") {
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        Sleep(50);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    }
+    Sleep(300);
+    return 0;
+}
