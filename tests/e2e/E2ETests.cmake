@@ -2,7 +2,7 @@
 # make the helpers they use: one answers message boxes, one reads the main window's children, and a
 # bare window is the yardstick of the start-up benchmark (scripts/benchmark.py).
 if(WIN32)
-  foreach(helper answer_box probe_windows)
+  foreach(helper probe_windows)
     add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/e2e/${helper}.cpp)
     target_compile_options(${helper} PRIVATE ${WARN})
     set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

@@ -352,7 +352,7 @@ def case_custom_mode():
     run.end()
     # A plain word must open as a file: the file error, and start-up fails.
     run = Run(cd, "\\Missing.ini")
-    box = wine(str(BUILD / "tests" / "answer_box.exe"), "30")
+    box = wine(str(BUILD / "tests" / "press_ok.exe"), "was not found", "30")
     check("was not found" in box.stdout, f"file error: {box.stdout}")
     check(run.wait() == 1, "failed start-up ends with 1")
 
