@@ -1,24 +1,21 @@
 # Whole-program tests: scripts that drive the win64 build under Wine from outside. The Windows builds
-# make the helpers they use: one answers message boxes, one reads the main window's children, and a
-# bare window is the yardstick of the start-up benchmark (scripts/benchmark.py).
+# make the helpers they use: one reads the main window's children, and a bare window is the yardstick
+# of the start-up benchmark (scripts/benchmark.py).
 if(WIN32)
-  foreach(helper probe_windows)
-    add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/e2e/${helper}.cpp)
-    target_compile_options(${helper} PRIVATE ${WARN})
-    set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  endforeach()
+  add_executable(probe_windows ${CMAKE_SOURCE_DIR}/tests/e2e/probe_windows.cpp)
+  target_compile_options(probe_windows PRIVATE ${WARN})
   target_link_libraries(probe_windows psapi)
   add_executable(bare_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/bare_window.cpp)
   target_compile_options(bare_window PRIVATE ${WARN})
-  set_target_properties(bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set_target_properties(probe_windows bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 elseif(WIN64_BUILD_DIR)
-  add_test(NAME e2e.dump COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/dump.sh ${WIN64_BUILD_DIR})
-  set_tests_properties(e2e.dump PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine")
   add_test(NAME e2e.restart_runonce
            COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/restart_runonce.sh ${WIN64_BUILD_DIR})
   set_tests_properties(e2e.restart_runonce PROPERTIES LABELS e2e TIMEOUT 600)
   add_test(NAME e2e.sample_setup COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/sample_setup.sh ${WIN64_BUILD_DIR})
   set_tests_properties(e2e.sample_setup PROPERTIES LABELS e2e TIMEOUT 300)
+  add_test(NAME e2e.dump COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/dump.sh ${WIN64_BUILD_DIR})
+  set_tests_properties(e2e.dump PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine")
   # The menu window on fixture CDs, read from outside, in a prefix of its own.
   add_test(NAME e2e.menu COMMAND xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3
                                  ${CMAKE_SOURCE_DIR}/tests/e2e/menu_e2e.py ${WIN64_BUILD_DIR})
