@@ -87,6 +87,12 @@ TEST(LiveUpdateListPage, ABoardWithoutAModelLooksUnderNull) {
 namespace {
 const int kTabId = 10005; // buttons get ids 50, 51, ...
 
+std::string CaptionOf(const CExecBtn& b) {
+    char caption[64] = {};
+    GetWindowTextA(b.m_hWnd, caption, sizeof caption);
+    return caption;
+}
+
 RECT PlaceOf(const CExecBtn& b) {
     RECT r;
     GetWindowRect(b.m_hWnd, &r);
@@ -107,9 +113,7 @@ TEST(LiveUpdateListPage, ButtonsOfTheServersListCarryBothDriversForTheTip) {
     ASSERT_EQ(1u, page.m_buttons.size());
     const CExecBtn& b = *page.m_buttons[0];
     EXPECT_EQ(50, GetDlgCtrlID(b.m_hWnd));
-    char caption[64] = {};
-    GetWindowTextA(b.m_hWnd, caption, sizeof caption);
-    EXPECT_STREQ("Intel 845G graphics", caption);
+    EXPECT_EQ("Intel 845G graphics", CaptionOf(b));
     EXPECT_EQ("FTP_FILE", b.Behavior);
     EXPECT_EQ("<Path>\\brd1\\drivers\\vga\\setup.exe", b.File);
     EXPECT_EQ("VEN_8086&DEV_2562&SUBSYS_80891043", b.LocalSubfolder);
@@ -141,9 +145,7 @@ TEST(LiveUpdateListPage, ButtonsFollowTheListsOrderAndTheMostSpecificSection) {
     ASSERT_EQ(2u, page.m_buttons.size());
     const CExecBtn& lan = *page.m_buttons[0];
     const CExecBtn& vga = *page.m_buttons[1];
-    char caption[64] = {};
-    GetWindowTextA(vga.m_hWnd, caption, sizeof caption);
-    EXPECT_STREQ("VGA for this OS", caption);
+    EXPECT_EQ("VGA for this OS", CaptionOf(vga));
     EXPECT_EQ("localized.exe", vga.File);
     EXPECT_EQ("", vga.Behavior);
     EXPECT_EQ("FTP_FOLDER", lan.Behavior);
