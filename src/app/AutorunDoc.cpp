@@ -2,11 +2,15 @@
 
 #include <shellapi.h>
 
+#include "app/LiveUpdateListPage.h"
 #include "app/Skin.h"
 #include "app/TabBtn.h"
 #include "core/IniFile.h"
 #include "core/Token.h"
 #include "res/resource.h"
+#include "ui/WaitMsgDlg.h"
+#include "win32/FileManip.h"
+#include "win32/LiveFolder.h"
 #include "win32/OS.h"
 
 namespace {
@@ -113,14 +117,46 @@ CTabBtn* CAutorunDoc::LiveUpdateTab() const {
 void CAutorunDoc::ShowLiveUpdate(BOOL show) {
     CTabBtn* tab = LiveUpdateTab();
     if (!tab) return;
+    if (m_bLiveUpdateActive) {
+        // The start page stays hidden once a list page exists.
+        ShowWindow(tab->m_pStartMsg->m_hWnd, SW_HIDE);
+        ShowWindow(tab->m_pStartBtn->m_hWnd, SW_HIDE);
+        if (show)
+            m_pLivePage->ShowAll();
+        else
+            m_pLivePage->HideAll();
+        return;
+    }
     const int cmd = show ? SW_SHOWNORMAL : SW_HIDE;
     ShowWindow(tab->m_pStartMsg->m_hWnd, cmd);
     ShowWindow(tab->m_pStartBtn->m_hWnd, cmd);
 }
 
-// The list page of a live update is still to come: until then the start page stays as it is.
 void CAutorunDoc::OnLiveUpdate() {
-    ShowLiveUpdate(TRUE);
+    CTabBtn* tab = LiveUpdateTab();
+    // The live folder is deleted recursively: without a known absolute one there is no live update.
+    const std::string live = LiveFolderPath();
+    if (!tab || live.empty()) return;
+    HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    const std::string folder = live.substr(0, live.size() - 1);
+    if (CFileManip::GetPathKind(folder) != CFileManip::PATH_NONE) CFileManip::DeleteFolder(folder, TRUE);
+
+    const HWND parent = GetParent(tab->m_hWnd);
+    auto page = std::make_unique<CLiveUpdateListPage>();
+    if (!page->LoadLists(m_devices)) {
+        ShowLiveUpdate(TRUE);
+        SetCursor(old);
+        return;
+    }
+    m_pLivePage = std::move(page);
+    m_bLiveUpdateActive = TRUE;
+    ShowLiveUpdate(FALSE);
+    {
+        CWaitMsgDlg wait(parent);
+        wait.Create();
+        m_pLivePage->BuildPage(parent, GetDlgCtrlID(tab->m_hWnd), m_devices);
+    }
+    SetCursor(old);
 }
 
 void CAutorunDoc::OnBrowseCD() {

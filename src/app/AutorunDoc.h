@@ -10,6 +10,7 @@
 #include "core/MenuModel.h"
 
 class CBtnST;
+class CLiveUpdateListPage;
 class CSingleInstallBtn;
 class CTabBtn;
 
@@ -59,4 +60,6 @@ class CAutorunDoc {
     CTabBtn* LiveUpdateTab() const;
 
     std::unique_ptr<CDevInfoCtrl> m_pDetect;
+    BOOL m_bLiveUpdateActive = FALSE; // a list page replaced the start page for good
+    std::unique_ptr<CLiveUpdateListPage> m_pLivePage;
 };

@@ -2,8 +2,15 @@
 
 #include <shellapi.h>
 
+#include "app/FTPManipDlg.h"
+#include "app/FtpSiteMirrorDlg.h"
 #include "core/ExecAction.h"
+#include "core/FtpPath.h"
+#include "core/IniFile.h"
+#include "core/LiveUpdateRules.h"
 #include "res/resource.h"
+#include "ui/WaitMsgDlg.h"
+#include "win32/LiveFolder.h"
 
 namespace {
 bool NoAssociation(HINSTANCE result) {
@@ -89,5 +96,43 @@ void CExecBtn::OnClicked() {
         MessageBoxA(m_hWnd, "Please install Acrobat Reader first!", "File Open Error", MB_OK);
 }
 
-// The mirror choice and the download of "FTP_FILE" and "FTP_FOLDER" come here.
-void CExecBtn::OnFtpClicked() {}
+void CExecBtn::OnFtpClicked() {
+    CFtpSiteMirrorDlg mirrors;
+    if (mirrors.DoModal() != IDOK) return;
+    Site = mirrors.m_strSite;
+    FetchFromFtp();
+}
+
+// Downloads into the live folder's sub-folder of this button and opens what arrived; the session and
+// the transfer show their own failures.
+void CExecBtn::FetchFromFtp() {
+    const std::string live = LiveFolderPath();
+    // Never a download relative to the current folder, nor outside the live folder.
+    if (live.empty() || !(LocalSubfolder.empty() || FtpPath::IsSafeName(LocalSubfolder))) return;
+    const std::string local = LocalSubfolder.empty() ? live : live + LocalSubfolder + "\\";
+    CreateDirectoryA(local.c_str(), nullptr);
+    CIniFile mirror(live + "modelmap.ini");
+
+    CWaitMsgDlg wait;
+    wait.Create();
+    SetDlgItemTextA(wait.m_hWnd, IDC_WAITMSG, "Connecting, please wait...");
+    CFTPManipDlg ftp;
+    const BOOL connected = ftp.Connect(mirror.GetString(Site, "IP", ""), mirror.GetString(Site, "ID", ""),
+                                       mirror.GetString(Site, "PASSWORD", ""),
+                                       static_cast<INTERNET_PORT>(mirror.GetInt(Site, "PORT", 0)));
+    ShowWindow(wait.m_hWnd, SW_HIDE);
+    if (!connected) return;
+
+    const std::string remote = LiveUpdate::FetchRemotePath(File, mirror.GetString(Site, "ROOT DIR", ""));
+    const std::string base = ftp.GetRemoteDirectory();
+    if (ExecActionOf(Behavior) == ExecAction::FtpFile) {
+        const std::string name = LiveUpdate::FetchLocalName(remote);
+        if (!name.empty() && ftp.DownloadFile(base + remote, local + name, 0, TRUE)) {
+            if (ChangeCurrDir) SetCurrentDirectoryA(local.c_str());
+            ShellOpen(local + name);
+        }
+    } else if (ftp.DownloadFolder(base + remote, local, 0, TRUE)) {
+        ShellOpen(local);
+    }
+    ftp.Close();
+}

@@ -22,4 +22,5 @@ class CExecBtn : public CButtonTip {
   private:
     void OnClicked();
     void OnFtpClicked();
+    void FetchFromFtp();
 };

@@ -38,3 +38,63 @@ BOOL CLiveUpdateListPage::LoadLists(const CDevList& devices) {
     ftp.Close();
     return TRUE;
 }
+
+std::unique_ptr<CExecBtn> CLiveUpdateListPage::CreateButton(const std::string& section,
+                                                            const CIniFile& drivers, HWND parent, int order,
+                                                            UINT id, int n) {
+    const std::string lang = CToken().ExpandVariables("<Lang>");
+    std::string caption = drivers.GetValue(section, "Caption." + lang, "");
+    if (caption.empty()) caption = drivers.GetValue(section, "Caption", "");
+    std::string file = drivers.GetValue(section, "File." + lang, "");
+    if (file.empty()) file = LiveUpdate::WithModel(drivers.GetString(section, "File", ""), m_strModel);
+
+    auto button = std::make_unique<CExecBtn>(caption, "", file, order);
+    button->Create(caption.c_str(), RECT{50, 130 + 35 * n, 300, 160 + 35 * n}, parent, id);
+    button->SetTransparent(FALSE);
+    return button;
+}
+
+void CLiveUpdateListPage::BuildPage(HWND parent, int tabId, const CDevList& devices) {
+    m_pParent = parent;
+    CIniFile drivers(LiveFolderPath() + "Drivers.ini");
+    std::list<std::string> sections;
+    drivers.GetSectionNames(sections);
+    const std::string lang = CToken().ExpandVariables("<Lang>");
+    const std::string os = CToken().ExpandVariables("<DetectOS>");
+
+    std::vector<LiveUpdate::ButtonPlan> plans =
+        LiveUpdate::PlanButtons(devices, os, sections, [&](const std::string& s) {
+            return !drivers.GetString(s, "Type", "").empty();
+        });
+    // Ids and first places follow device order; the plan is already in position order.
+    for (const LiveUpdate::ButtonPlan& plan : plans) {
+        const std::string& s = plan.section;
+        const UINT id = UINT((tabId - 10000) * 10 + plan.index);
+        auto button = CreateButton(s, drivers, parent, plan.order, id, plan.index);
+        button->LocalSubfolder = plan.device->VenDevSubsys;
+        button->CurrentVer = plan.device->DriverVersion;
+        button->CurrentDate = plan.device->DriverDate;
+        button->CurrentProvider = plan.device->ProviderName;
+        button->Ver = drivers.GetString(s, "Ver", "");
+        button->Date = drivers.GetString(s, "Date", "");
+        button->Provider = drivers.GetString(s, "Provider", "");
+        button->TipMode = drivers.GetString(s, "TipMode", "");
+        button->ChangeCurrDir = drivers.GetInt(s, "ChangeCurrDir", 0);
+        button->Note = drivers.GetString(s, "Note." + lang, drivers.GetString(s, "Note", ""));
+        button->IniType = "Liveupdate";
+        button->Behavior = LiveUpdate::BehaviorAction(drivers.GetString(s, "Behavior", ""));
+        m_buttons.push_back(std::move(button));
+    }
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        SetWindowPos(m_buttons[i]->m_hWnd, HWND_TOP, 50, 130 + 35 * int(i), 250, 30, SWP_SHOWWINDOW);
+}
+
+void CLiveUpdateListPage::HideAll() {
+    for (auto& b : m_buttons)
+        ShowWindow(b->m_hWnd, SW_HIDE);
+}
+
+void CLiveUpdateListPage::ShowAll() {
+    for (auto& b : m_buttons)
+        ShowWindow(b->m_hWnd, SW_SHOW);
+}
