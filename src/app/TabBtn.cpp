@@ -9,10 +9,7 @@
 #include "ui/PointFont.h"
 
 namespace {
-// The buttons the page types are made of; each is created by the one line that names its class.
-std::unique_ptr<CBtnST> NewExecButton(const PageButtonModel&) {
-    return std::make_unique<CBtnST>();
-}
+// The install button, until its own class takes this line over.
 std::unique_ptr<CBtnST> NewInstallButton(const InstallButtonModel&) {
     return std::make_unique<CBtnST>();
 }
@@ -44,10 +41,12 @@ BOOL CTabBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
     return TRUE;
 }
 
-std::unique_ptr<CBtnST> CTabBtn::CreateExecButton(const PageButtonModel& model, HWND parent) {
-    std::unique_ptr<CBtnST> button = NewExecButton(model);
-    button->Create(model.caption.c_str(), kButtonStyle, ToWinRect(model.rect), parent, model.id);
-    SetMenuButtonLook(*button);
+std::unique_ptr<CExecBtn> CTabBtn::CreateExecButton(const PageButtonModel& model, HWND parent) {
+    auto button = std::make_unique<CExecBtn>(model.caption, model.behavior, model.file, model.order);
+    button->Create(model.caption.c_str(), ToWinRect(model.rect), parent, model.id);
+    button->Note = model.note;
+    button->IniType = m_strIniType;
+    button->ChangeCurrDir = model.changeCurrDir != 0;
     ShowWindow(button->m_hWnd, SW_HIDE);
     return button;
 }
