@@ -5,6 +5,7 @@
 #include "app/SingleInstallBtn.h"
 #include "ui/Dib.h"
 #include "ui/MyStatic.h"
+#include "ui/TipHost.h"
 #include "ui/Window.h"
 
 class CAutorunDoc;
@@ -12,7 +13,7 @@ class CMainFrame;
 
 // The window's only view: paints the skin (background, title, subtitle, rule) under the buttons
 // and passes their commands to the document.
-class CAutorunView : public CWindow {
+class CAutorunView : public CWindow, public CTipHost {
   public:
     CAutorunView(CAutorunDoc& doc, CMainFrame& frame) : m_doc(doc), m_frame(frame) {}
 
@@ -21,6 +22,8 @@ class CAutorunView : public CWindow {
     // ends the process here.
     void OnInitialUpdate(const std::string& commandLine);
     std::string ResolveBackground(const std::string& iniFile) const;
+    HWND GetTipArea() const override { return m_description.m_hWnd; }
+    const CDib* GetTipBackground() const override { return m_pBackground.get(); }
 
     std::unique_ptr<CDib> m_pBackground;
     CMyStatic m_description; // the button tips write here

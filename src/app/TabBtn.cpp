@@ -10,10 +10,6 @@
 #include "ui/PointFont.h"
 
 namespace {
-// The buttons the page types are made of; each is created by the one line that names its class.
-std::unique_ptr<CBtnST> NewExecButton(const PageButtonModel&) {
-    return std::make_unique<CBtnST>();
-}
 
 const DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_LEFT;
 } // namespace
@@ -42,10 +38,12 @@ BOOL CTabBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
     return TRUE;
 }
 
-std::unique_ptr<CBtnST> CTabBtn::CreateExecButton(const PageButtonModel& model, HWND parent) {
-    std::unique_ptr<CBtnST> button = NewExecButton(model);
-    button->Create(model.caption.c_str(), kButtonStyle, ToWinRect(model.rect), parent, model.id);
-    SetMenuButtonLook(*button);
+std::unique_ptr<CExecBtn> CTabBtn::CreateExecButton(const PageButtonModel& model, HWND parent) {
+    auto button = std::make_unique<CExecBtn>(model.caption, model.behavior, model.file, model.order);
+    button->Create(model.caption.c_str(), ToWinRect(model.rect), parent, model.id);
+    button->Note = model.note;
+    button->IniType = m_strIniType;
+    button->ChangeCurrDir = model.changeCurrDir != 0;
     ShowWindow(button->m_hWnd, SW_HIDE);
     return button;
 }
@@ -54,6 +52,8 @@ void CTabBtn::BuildSingleInstallPage(const InstallButtonModel& model, HWND paren
     m_pInstallBtn =
         std::make_unique<CSingleInstallBtn>(model.caption, m_strFile, model.section, *m_pDoc->Detect());
     m_pInstallBtn->Create(model.caption.c_str(), kButtonStyle, ToWinRect(model.rect), parent, model.id);
+    m_pInstallBtn->IniType = m_strIniType;
+    m_pInstallBtn->InstallNote = model.note;
     ShowWindow(m_pInstallBtn->m_hWnd, SW_HIDE);
 }
 

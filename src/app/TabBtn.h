@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ExecBtn.h"
 #include "core/DevInfo.h"
 #include "core/PageModel.h"
 #include "ui/BtnST.h"
@@ -30,7 +31,7 @@ class CTabBtn : public CBtnST {
 
     std::string m_strFile;
     std::string m_strCaption;
-    std::vector<std::unique_ptr<CBtnST>> m_pageButtons; // top to bottom
+    std::vector<std::unique_ptr<CExecBtn>> m_pageButtons; // top to bottom
     std::unique_ptr<CSingleInstallBtn> m_pInstallBtn;
     const CDevList* m_pDevices;
     std::unique_ptr<CBtnST> m_pStartBtn;
@@ -39,7 +40,7 @@ class CTabBtn : public CBtnST {
     CAutorunDoc* m_pDoc;
 
   private:
-    std::unique_ptr<CBtnST> CreateExecButton(const PageButtonModel& model, HWND parent);
+    std::unique_ptr<CExecBtn> CreateExecButton(const PageButtonModel& model, HWND parent);
     void BuildSingleInstallPage(const InstallButtonModel& model, HWND parent);
     void BuildLiveUpdateStartPage(HWND parent);
     void LayoutPage(const PageModel& page);

@@ -1,11 +1,11 @@
 #include "core/PageModel.h"
 
 #include <algorithm>
-#include <cctype>
 #include <list>
 
 #include "core/DevInfoCtrl.h"
 #include "core/IniFile.h"
+#include "core/TextCompare.h"
 
 namespace {
 const char* const kIniInfo = "IniInfo";
