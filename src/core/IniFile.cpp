@@ -8,7 +8,6 @@
 
 namespace {
 const std::size_t kValueSize = 2048;
-const std::size_t kListSize = 5096;
 
 // Splits the first `count` bytes of a profile list at its NULs; a last piece without NUL (a name the
 // call had to cut) still counts. The count is trusted only as far as the buffer goes.

@@ -6,7 +6,7 @@ class ProfileStore;
 
 // The one access path to INI files. Stateless apart from its path: every read asks the file anew.
 class CIniFile {
-public:
+  public:
     explicit CIniFile(std::string path);
     CIniFile(std::string path, ProfileStore& store);
     virtual ~CIniFile() = default;
@@ -17,13 +17,16 @@ public:
     int GetInt(std::string section, std::string key, int def) const;
     bool WriteString(std::string section, std::string key, std::string value) const;
     bool WriteInt(std::string section, std::string key, int value) const;
+    // Lists are read into a buffer of kListSize bytes; a count of kListSize - 2 or more means the call
+    // had to cut the list.
+    static const std::size_t kListSize = 5096;
     int GetSectionNames(std::list<std::string>& list) const;
     int GetSection(std::string section, std::list<std::string>& list) const;
     int GetKeyNames(std::string section, std::list<std::string>& list) const;
     std::string GetLangString(std::string section, std::string key, std::string lang) const;
     std::string GetLangValue(std::string section, std::string key, std::string lang) const;
 
-private:
+  private:
     std::string m_strPath;
     ProfileStore* m_pStore;
 };

@@ -77,9 +77,25 @@ void PageReader::AddNormalEntries(const std::string& list, bool expand) {
     }
 }
 
+// A name the profile calls compare as it stands: ASCII only, nothing at either end to be trimmed,
+// and not empty (the empty name stands for the lines before the first header, which lists leave out).
+bool ComparesAsIs(const std::string& s) {
+    auto printable = [](char c) { return c > ' ' && static_cast<unsigned char>(c) < 0x80; };
+    return !s.empty() && printable(s.front()) && printable(s.back()) &&
+           std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 void PageReader::BuildDriverPage(const CDevList& devices) {
     std::list<std::string> names;
-    m_ini.GetSectionNames(names);
+    const bool allNames = std::size_t(m_ini.GetSectionNames(names)) + 2 < CIniFile::kListSize;
+    // Most candidates name no section. The profile calls open the file each time, so a candidate
+    // the name list rules out is not read: sections are found regardless of ASCII case. A cut list,
+    // or a name that is trimmed or whose case follows the code page, rules nothing out.
+    auto absent = [&](const std::string& s) {
+        return allNames && ComparesAsIs(s) &&
+               std::none_of(names.begin(), names.end(),
+                            [&](const std::string& n) { return EqualsNoCase(n, s); });
+    };
     const std::string os = "." + m_info.DetectOS;
     for (const CDevInfo& d : devices) {
         std::vector<std::string> candidates{d.HardwareId + os, d.HardwareId,        d.VenDevSubsysCc + os,
@@ -89,8 +105,9 @@ void PageReader::BuildDriverPage(const CDevList& devices) {
             candidates.insert(candidates.end(), {cc + os, cc});
         }
         candidates.insert(candidates.end(), {d.VenDev + os, d.VenDev});
-        auto found = std::find_if(candidates.begin(), candidates.end(),
-                                  [&](const std::string& s) { return !Plain(s, "Type").empty(); });
+        auto found = std::find_if(candidates.begin(), candidates.end(), [&](const std::string& s) {
+            return !absent(s) && !Plain(s, "Type").empty();
+        });
         if (found == candidates.end()) continue;
         const std::string& section = *found;
 

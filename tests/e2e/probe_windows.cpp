@@ -7,8 +7,9 @@
 //   probe_windows hover ID          moves the mouse over the middle of a child
 //   probe_windows close             asks the main window to close
 //   probe_windows endsession        asks the main window whether Windows may log off; prints the answer
-//   probe_windows memory [CLASS]    prints the peak working set in KB of the process of the main
-//                                  window, or of the window of that class
+//   probe_windows launch CLASS CMD  starts CMD, waits for a visible window of CLASS, prints the
+//                                  milliseconds that took and the process's peak working set in KB,
+//                                  then ends the process (the start-up benchmark)
 //   probe_windows colors            prints the system colours a flat button's border uses
 // Exit code 0 on success, 1 when the window or child is not there.
 #include <windows.h>
@@ -23,9 +24,9 @@
 namespace {
 const char kClass[] = "VORN CD Autorun Program V1.2.2.6";
 
-HWND FindMain(int seconds, const char* className = kClass) {
+HWND FindMain(int seconds) {
     for (int tick = 0; tick <= seconds * 10; ++tick) {
-        HWND w = FindWindowA(className, nullptr);
+        HWND w = FindWindowA(kClass, nullptr);
         if (w && IsWindowVisible(w)) return w;
         Sleep(100);
     }
@@ -68,6 +69,41 @@ void MoveMouse(POINT p) {
         Sleep(50);
     }
 }
+
+int Launch(const char* className, const char* commandLine) {
+    std::string line = commandLine;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    // The window of a run just ended may linger a moment; the program would take it for a running copy.
+    for (int tick = 0; tick < 500 && FindWindowA(className, nullptr); ++tick)
+        Sleep(10);
+    LARGE_INTEGER freq, start, now;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return 1;
+    HWND w = nullptr;
+    for (;;) {
+        w = FindWindowA(className, nullptr);
+        QueryPerformanceCounter(&now);
+        if ((w && IsWindowVisible(w)) || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 ||
+            now.QuadPart - start.QuadPart > 60 * freq.QuadPart)
+            break;
+        Sleep(1);
+    }
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    const bool shown = w && IsWindowVisible(w) && GetProcessMemoryInfo(pi.hProcess, &pmc, sizeof pmc);
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (!shown) return 1;
+    std::printf("%.1f %lu\n", double(now.QuadPart - start.QuadPart) * 1000.0 / double(freq.QuadPart),
+                static_cast<unsigned long>(pmc.PeakWorkingSetSize / 1024));
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -80,8 +116,8 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    HWND frame = cmd == "memory" && argc > 2 ? FindMain(10, argv[2])
-                                             : FindMain(cmd == "list" && argc > 2 ? std::atoi(argv[2]) : 10);
+    if (cmd == "launch" && argc > 3) return Launch(argv[2], argv[3]);
+    HWND frame = FindMain(cmd == "list" && argc > 2 ? std::atoi(argv[2]) : 10);
     if (!frame) {
         std::printf("no window\n");
         return 1;
@@ -100,17 +136,6 @@ int main(int argc, char** argv) {
         DWORD_PTR answer = 0;
         SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 10000, &answer);
         std::printf("%d\n", int(answer));
-        return 0;
-    }
-    if (cmd == "memory") {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(frame, &pid);
-        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-        PROCESS_MEMORY_COUNTERS pmc{};
-        pmc.cb = sizeof pmc;
-        if (!process || !GetProcessMemoryInfo(process, &pmc, sizeof pmc)) return 1;
-        std::printf("%lu\n", static_cast<unsigned long>(pmc.PeakWorkingSetSize / 1024));
-        CloseHandle(process);
         return 0;
     }
     if (cmd == "close") {

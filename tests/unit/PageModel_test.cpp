@@ -4,6 +4,7 @@
 
 #include "MenuTestSupport.h"
 #include "core/IniFile.h"
+#include "core/ProfileEngine.h"
 
 namespace {
 const SWInfo kXp{"X100", "WinXP", "ENU"};
@@ -183,6 +184,45 @@ TEST(DriverPage, DeviceWithoutVendorIsFoundByItsWholeId) {
     PageModel p = Build("[IniInfo]\nIniType=Driver\n[ACPI\\PNP0303]\nType=1\nCaption=Keyboard\n",
                         Devices({"ACPI\\PNP0303", "ACPI\\PNP0501"}));
     EXPECT_EQ(Captions(p), (std::vector<std::string>{"Keyboard"}));
+}
+
+// The profile calls open the file each time: the driver page asks only for sections the file has,
+// and still finds every section kernel32 would find.
+TEST(DriverPage, ReadsOnlySectionsTheFileHas) {
+    struct CountingStore : ProfileEngine {
+        std::vector<std::string> asked;
+        std::size_t GetString(const char* section, const char* key, const char* def, char* buf,
+                              std::size_t size, const char* path) override {
+            if (std::string(key) == "Type") asked.push_back(section);
+            return ProfileEngine::GetString(section, key, def, buf, size, path);
+        }
+    };
+    IniFolder dir;
+    FakeDetect detect(kXp);
+    auto build = [&](const std::string& text, const CDevList& devices, CountingStore& store) {
+        return BuildPageModel(CIniFile(dir.Write("Page.ini", text), store), 10001, devices, detect);
+    };
+
+    CountingStore store;
+    PageModel p = build("[IniInfo]\nIniType=Driver\n[ven_8086&dev_24c5]\nType=1\nCaption=Sound\n",
+                        Devices({"PCI\\VEN_8086&DEV_24C5&SUBSYS_80F31043&CC_0401"}), store);
+    EXPECT_EQ(Captions(p), (std::vector<std::string>{"Sound"}));
+    EXPECT_EQ(store.asked, (std::vector<std::string>{"VEN_8086&DEV_24C5"}));
+
+    // More names than one list read holds: the list proves nothing, every candidate is read.
+    std::string text = "[IniInfo]\nIniType=Driver\n";
+    for (int i = 0; i < 400; ++i)
+        text += "[Unused_section_" + std::to_string(1000 + i) + "]\nType=1\n";
+    text += "[VEN_8086&DEV_24C5]\nType=1\nCaption=Sound\n";
+    CountingStore cut;
+    EXPECT_EQ(Captions(build(text, Devices({"PCI\\VEN_8086&DEV_24C5"}), cut)),
+              (std::vector<std::string>{"Sound"}));
+    EXPECT_EQ(cut.asked.size(), 8u); // all up to VEN_8086&DEV_24C5
+
+    // An empty id names the lines before the first header, which no name list shows.
+    CountingStore empty;
+    EXPECT_EQ(Captions(build("Type=1\nCaption=Before\n[IniInfo]\nIniType=Driver\n", Devices({""}), empty)),
+              (std::vector<std::string>{"Before"}));
 }
 
 namespace {
