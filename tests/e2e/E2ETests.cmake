@@ -24,4 +24,9 @@ elseif(WIN64_BUILD_DIR)
                                  ${CMAKE_SOURCE_DIR}/tests/e2e/menu_e2e.py ${WIN64_BUILD_DIR})
   set_tests_properties(e2e.menu PROPERTIES LABELS e2e TIMEOUT 900
                        ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine-menu")
+  # The live update against the loopback FTP server, read from outside, in a prefix of its own.
+  add_test(NAME e2e.liveupdate COMMAND xvfb-run -a -s "-screen 0 1024x768x24" ${CMAKE_SOURCE_DIR}/tests/wine/with-ftp.sh
+                                       /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/liveupdate_e2e.py ${WIN64_BUILD_DIR})
+  set_tests_properties(e2e.liveupdate PROPERTIES LABELS e2e TIMEOUT 300
+                       ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine-liveupdate")
 endif()
