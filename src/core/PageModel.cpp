@@ -77,22 +77,25 @@ void PageReader::AddNormalEntries(const std::string& list, bool expand) {
     }
 }
 
-// A name the profile calls compare as it stands: ASCII only, nothing at either end to be trimmed,
-// and not empty (the empty name stands for the lines before the first header, which lists leave out).
+bool IsAscii(const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A name the profile calls compare as it stands: ASCII, nothing at either end to be trimmed, and not
+// empty (the empty name stands for the lines before the first header, which name lists leave out).
 bool ComparesAsIs(const std::string& s) {
-    auto printable = [](char c) { return c > ' ' && static_cast<unsigned char>(c) < 0x80; };
-    return !s.empty() && printable(s.front()) && printable(s.back()) &&
-           std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !s.empty() && s.front() > ' ' && s.back() > ' ' && IsAscii(s);
 }
 
 void PageReader::BuildDriverPage(const CDevList& devices) {
     std::list<std::string> names;
-    const bool allNames = std::size_t(m_ini.GetSectionNames(names)) + 2 < CIniFile::kListSize;
     // Most candidates name no section. The profile calls open the file each time, so a candidate
     // the name list rules out is not read: sections are found regardless of ASCII case. A cut list,
-    // or a name that is trimmed or whose case follows the code page, rules nothing out.
+    // a name outside ASCII (whose case follows the code page) or one that is trimmed rules nothing out.
+    const bool usable = std::size_t(m_ini.GetSectionNames(names)) + 2 < CIniFile::kListSize &&
+                        std::all_of(names.begin(), names.end(), IsAscii);
     auto absent = [&](const std::string& s) {
-        return allNames && ComparesAsIs(s) &&
+        return usable && ComparesAsIs(s) &&
                std::none_of(names.begin(), names.end(),
                             [&](const std::string& n) { return EqualsNoCase(n, s); });
     };

@@ -219,6 +219,14 @@ TEST(DriverPage, ReadsOnlySectionsTheFileHas) {
               (std::vector<std::string>{"Sound"}));
     EXPECT_EQ(cut.asked.size(), 8u); // all up to VEN_8086&DEV_24C5
 
+    // A name outside ASCII may equal a candidate under the code page's case rules.
+    CountingStore local;
+    build("[IniInfo]\nIniType=Driver\n[VEN_8086&DEV_24C5]\nType=1\n[T\xDC"
+          "RK\xC7"
+          "E]\nType=1\n",
+          Devices({"PCI\\VEN_8086&DEV_24C5"}), local);
+    EXPECT_EQ(local.asked.size(), 8u);
+
     // An empty id names the lines before the first header, which no name list shows.
     CountingStore empty;
     EXPECT_EQ(Captions(build("Type=1\nCaption=Before\n[IniInfo]\nIniType=Driver\n", Devices({""}), empty)),
