@@ -291,7 +291,21 @@ int main(int argc, char** argv) {
     }
     HWND child = argc > 2 ? GetDlgItem(container, std::atoi(argv[2])) : nullptr;
     if (!child) return 1;
-    MoveMouse(Middle(child, argc > 3 ? std::atoi(argv[3]) : -1));
+    // Input reaches the program once it waits for input, and the child once the pointer is over it:
+    // a busy machine may show the window before either is true, and the click would be lost.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(owner, &pid);
+    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+        WaitForInputIdle(process, 5000);
+        CloseHandle(process);
+    }
+    const POINT target = Middle(child, argc > 3 ? std::atoi(argv[3]) : -1);
+    for (int tries = 0; tries < 20; ++tries) {
+        MoveMouse(target);
+        HWND under = WindowFromPoint(target);
+        if (under == child || IsChild(child, under)) break;
+        Sleep(100);
+    }
     if (cmd == "click" || cmd == "dblclick") Click();
     if (cmd == "dblclick") Click();
     Sleep(300);
