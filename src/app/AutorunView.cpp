@@ -9,7 +9,6 @@
 #include "core/DevSimulation.h"
 #include "core/IniFile.h"
 #include "core/RunMode.h"
-#include "core/StartPage.h"
 #include "core/Token.h"
 #include "ui/BtnST.h"
 #include "ui/WaitMsgDlg.h"
@@ -86,11 +85,8 @@ void CAutorunView::BuildInteractive(const std::string& menuFile) {
     if (search == INVALID_HANDLE_VALUE) ExitProcess(0);
     FindClose(search);
 
-    // Always Root.ini, also when another file names the menu.
-    const std::string startWindow =
-        CIniFile(CToken().GetVariable("Path") + "\\Root.ini").GetString("Root", "StartWindow", "Normal");
     CWaitMsgDlg wait; // gone when the window appears
-    if (!WantsStartWindow(startWindow)) wait.Create();
+    if (!m_frame.m_bStartWindow) wait.Create();
     if (COS().Is9x()) Sleep(7000);
 
     m_doc.BuildMenu(m_hWnd);

@@ -5,6 +5,7 @@
 #include "app/FTPManipDlg.h"
 #include "core/IniFile.h"
 #include "core/LiveUpdateRules.h"
+#include "core/SectionNames.h"
 #include "core/Token.h"
 #include "win32/LiveFolder.h"
 
@@ -57,14 +58,13 @@ std::unique_ptr<CExecBtn> CLiveUpdateListPage::CreateButton(const std::string& s
 void CLiveUpdateListPage::BuildPage(HWND parent, int tabId, const CDevList& devices) {
     m_pParent = parent;
     CIniFile drivers(LiveFolderPath() + "Drivers.ini");
-    std::list<std::string> sections;
-    drivers.GetSectionNames(sections);
+    const CSectionNames sections(drivers);
     const std::string lang = CToken().ExpandVariables("<Lang>");
     const std::string os = CToken().ExpandVariables("<DetectOS>");
 
     std::vector<LiveUpdate::ButtonPlan> plans =
-        LiveUpdate::PlanButtons(devices, os, sections, [&](const std::string& s) {
-            return !drivers.GetString(s, "Type", "").empty();
+        LiveUpdate::PlanButtons(devices, os, sections.List(), [&](const std::string& s) {
+            return sections.MayHave(s) && !drivers.GetString(s, "Type", "").empty();
         });
     // Ids and first places follow device order; the plan is already in position order.
     for (const LiveUpdate::ButtonPlan& plan : plans) {

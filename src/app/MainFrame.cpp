@@ -26,7 +26,8 @@ bool CMainFrame::Create(const std::string& className) {
 // The start window shows the CD's page while the main thread detects and builds the menu.
 void CMainFrame::OnCreate() {
     const std::string root = CToken().GetVariable("Path") + "\\Root.ini";
-    if (WantsStartWindow(CIniFile(root).GetString("Root", "StartWindow", "Normal"))) m_startWindow.Start();
+    m_bStartWindow = WantsStartWindow(CIniFile(root).GetString("Root", "StartWindow", "Normal"));
+    if (m_bStartWindow) m_startWindow.Start();
 }
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -16,6 +16,7 @@ class CMainFrame : public CWindow {
     std::string m_strClassName;
     CAutorunDoc* m_pDoc = nullptr; // taken when the frame is first shown
     CStartWindowThread m_startWindow;
+    bool m_bStartWindow = false; // Root.ini asks for a start window instead of the wait window
 
   protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -5,6 +5,7 @@
 
 #include "core/DevInfoCtrl.h"
 #include "core/IniFile.h"
+#include "core/SectionNames.h"
 #include "core/TextCompare.h"
 
 namespace {
@@ -77,28 +78,9 @@ void PageReader::AddNormalEntries(const std::string& list, bool expand) {
     }
 }
 
-bool IsAscii(const std::string& s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// A name the profile calls compare as it stands: ASCII, nothing at either end to be trimmed, and not
-// empty (the empty name stands for the lines before the first header, which name lists leave out).
-bool ComparesAsIs(const std::string& s) {
-    return !s.empty() && s.front() > ' ' && s.back() > ' ' && IsAscii(s);
-}
-
 void PageReader::BuildDriverPage(const CDevList& devices) {
-    std::list<std::string> names;
-    // Most candidates name no section. The profile calls open the file each time, so a candidate
-    // the name list rules out is not read: sections are found regardless of ASCII case. A cut list,
-    // a name outside ASCII (whose case follows the code page) or one that is trimmed rules nothing out.
-    const bool usable = std::size_t(m_ini.GetSectionNames(names)) + 2 < CIniFile::kListSize &&
-                        std::all_of(names.begin(), names.end(), IsAscii);
-    auto absent = [&](const std::string& s) {
-        return usable && ComparesAsIs(s) &&
-               std::none_of(names.begin(), names.end(),
-                            [&](const std::string& n) { return EqualsNoCase(n, s); });
-    };
+    const CSectionNames sections(m_ini);
+    const std::list<std::string>& names = sections.List();
     const std::string os = "." + m_info.DetectOS;
     for (const CDevInfo& d : devices) {
         std::vector<std::string> candidates{d.HardwareId + os, d.HardwareId,        d.VenDevSubsysCc + os,
@@ -109,7 +91,7 @@ void PageReader::BuildDriverPage(const CDevList& devices) {
         }
         candidates.insert(candidates.end(), {d.VenDev + os, d.VenDev});
         auto found = std::find_if(candidates.begin(), candidates.end(), [&](const std::string& s) {
-            return !absent(s) && !Plain(s, "Type").empty();
+            return sections.MayHave(s) && !Plain(s, "Type").empty();
         });
         if (found == candidates.end()) continue;
         const std::string& section = *found;
