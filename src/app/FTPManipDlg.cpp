@@ -2,6 +2,7 @@
 
 #include "app/TransProgressDlg.h"
 #include "core/FtpPath.h"
+#include "win32/Thread.h"
 
 namespace {
 // Folder walks stop here: a server whose folders nest without end must not walk for ever.
@@ -66,28 +67,20 @@ BOOL CFTPManipDlg::Run(int mode, const char* caption) {
     }
     CTransProgressDlg dlg(m_nOperation >= 3 ? 1 : 0, caption);
     m_pProgressDlg = &dlg;
-    HANDLE worker = CreateThread(nullptr, 0, TransferThreadProc, this, CREATE_SUSPENDED, nullptr);
-    if (!worker) {
+    CThread worker;
+    if (!worker.Start([this] { RunOperation(); }, THREAD_PRIORITY_LOWEST)) {
         m_pProgressDlg = nullptr;
         return FALSE;
     }
-    SetThreadPriority(worker, THREAD_PRIORITY_LOWEST);
-    ResumeThread(worker);
     dlg.DoModal();
     // The dialog ends when the worker reports its end; this wait only covers its last instructions.
-    WaitForSingleObject(worker, INFINITE);
-    CloseHandle(worker);
+    worker.Join();
     m_pProgressDlg = nullptr;
     if (dlg.IsAborted()) {
         ShowMessage("Operation aborts");
         return FALSE;
     }
     return m_bResult;
-}
-
-DWORD WINAPI CFTPManipDlg::TransferThreadProc(LPVOID self) {
-    static_cast<CFTPManipDlg*>(self)->RunOperation();
-    return 0;
 }
 
 void CFTPManipDlg::RunOperation() {

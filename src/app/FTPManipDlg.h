@@ -37,7 +37,6 @@ class CFTPManipDlg : public CFTPManip {
     void RunOperation();
 
   private:
-    static DWORD WINAPI TransferThreadProc(LPVOID self);
     void Prepare(int operation, const std::string& remote, const std::string& local, BOOL show);
     BOOL RunFile(const std::vector<Entry>& found, int mode, const char* caption);
     BOOL Run(int mode, const char* caption);

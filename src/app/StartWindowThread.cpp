@@ -12,26 +12,26 @@ CStartWindowThread::CStartWindowThread() : CStartWindowThread(DefaultSystemFacts
 CStartWindowThread::CStartWindowThread(SystemFacts& facts) : m_facts(facts) {}
 
 CStartWindowThread::~CStartWindowThread() {
-    if (!m_hThread) return;
+    if (!m_thread.Started()) return;
     m_pStartDlg->End();
-    WaitForSingleObject(m_hThread, kEndWaitMs);
-    CloseHandle(m_hThread);
+    m_thread.Join(kEndWaitMs);
 }
 
 bool CStartWindowThread::Start() {
-    if (m_hThread) return false;
+    if (m_thread.Started()) return false;
     auto dialog = std::make_shared<CStartDlg>(m_facts);
-    auto* param = new std::shared_ptr<CStartDlg>(dialog);
-    HANDLE thread = CreateThread(nullptr, 0, &Run, param, CREATE_SUSPENDED, nullptr);
-    if (!thread) {
-        delete param;
-        return false;
-    }
-    SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST);
-    m_pStartDlg = dialog;
-    m_hThread = thread;
-    ResumeThread(thread);
-    return true;
+    // The thread holds its own reference: it may outlive this object when it does not end in time.
+    const bool started = m_thread.Start(
+        [dialog]() mutable {
+            // The browser is an OLE object: this thread is its apartment.
+            const bool ole = SUCCEEDED(OleInitialize(nullptr));
+            dialog->DoModal(nullptr);
+            dialog.reset();
+            if (ole) OleUninitialize();
+        },
+        THREAD_PRIORITY_HIGHEST);
+    if (started) m_pStartDlg = dialog;
+    return started;
 }
 
 void CStartWindowThread::Hide() {
@@ -40,14 +40,4 @@ void CStartWindowThread::Hide() {
 
 HWND CStartWindowThread::GetWindow() const {
     return m_pStartDlg ? m_pStartDlg->GetWindow() : nullptr;
-}
-
-DWORD WINAPI CStartWindowThread::Run(LPVOID param) {
-    std::unique_ptr<std::shared_ptr<CStartDlg>> dialog(static_cast<std::shared_ptr<CStartDlg>*>(param));
-    // The browser is an OLE object: this thread is its apartment.
-    const bool ole = SUCCEEDED(OleInitialize(nullptr));
-    (*dialog)->DoModal(nullptr);
-    dialog.reset();
-    if (ole) OleUninitialize();
-    return 0;
 }

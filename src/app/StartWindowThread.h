@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "win32/Thread.h"
+
 class CStartDlg;
 class SystemFacts;
 
@@ -26,10 +28,8 @@ class CStartWindowThread {
     HWND GetWindow() const;
 
   private:
-    static DWORD WINAPI Run(LPVOID param);
-
     SystemFacts& m_facts;
     // Shared with the thread, which may outlive this object when it does not end in time.
     std::shared_ptr<CStartDlg> m_pStartDlg;
-    HANDLE m_hThread = nullptr;
+    CThread m_thread;
 };

@@ -4,6 +4,7 @@
 
 #include "ui/DialogTemplate.h"
 #include "ui/PointFont.h"
+#include "win32/LateBound.h"
 
 namespace {
 enum : UINT { UPM_STARTED = WM_APP + 61, UPM_TRANSFER_ENDED };
@@ -45,8 +46,10 @@ CTransProgressDlg::~CTransProgressDlg() {
 }
 
 INT_PTR CTransProgressDlg::DoModal() {
+    // The comctl32 of Windows 95 and NT 4 has only the old call, which registers every class.
+    const CCommonControlsInit controls;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_ANIMATE_CLASS | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&icc);
+    if (!controls.Loaded() || !controls.InitCommonControlsEx(&icc)) InitCommonControls();
     INT_PTR result = CDialog::DoModal(GetActiveWindow());
     SetEvent(m_hReady); // a dialog that could not be made must not hold the worker in Start
     return result;

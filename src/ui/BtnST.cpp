@@ -5,8 +5,12 @@
 
 #include <cstring>
 
+#include "win32/LateBound.h"
+
 namespace {
 constexpr int kImageMargin = 3;
+constexpr UINT_PTR kLeaveTimer = 0x4C56; // the pointer watch where comctl32 cannot report leaving
+constexpr UINT kLeaveCheckMs = 100;
 
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
     HPEN pen = CreatePen(PS_SOLID, 1, color);
@@ -165,6 +169,14 @@ LRESULT CBtnST::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE:
         OnMouseLeave();
         return 0;
+    case WM_TIMER: {
+        if (wp != kLeaveTimer) break;
+        POINT pt;
+        if (GetCursorPos(&pt) && WindowFromPoint(pt) == m_hWnd) return 0;
+        KillTimer(m_hWnd, kLeaveTimer);
+        SendMessageA(m_hWnd, WM_MOUSELEAVE, 0, 0);
+        return 0;
+    }
     case WM_KILLFOCUS:
     case WM_CANCELMODE: {
         LRESULT r = Default(msg, wp, lp);
@@ -241,11 +253,19 @@ void CBtnST::OnMouseMove(UINT flags, POINT pt) {
         if (m_bHover) return;
         m_bHover = TRUE;
         Repaint();
-        TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, m_hWnd, 0};
-        _TrackMouseEvent(&tme);
+        TrackLeave();
     } else {
         CancelHover();
     }
+}
+
+// Where comctl32 is older than 4.71 (Windows 95 and NT 4 as shipped), a timer watches the pointer
+// instead and sends the same message once it is elsewhere.
+void CBtnST::TrackLeave() {
+    const CMouseTracking tracking;
+    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, m_hWnd, 0};
+    if (!tracking.Loaded() || !tracking._TrackMouseEvent(&tme))
+        SetTimer(m_hWnd, kLeaveTimer, kLeaveCheckMs, nullptr);
 }
 
 void CBtnST::CancelHover() {

@@ -59,6 +59,8 @@ class CBtnST : public CWindow {
     virtual void PaintCaption(HDC dc, const std::string& caption, RECT rcCaption);
 
     void CancelHover();
+    // Asks for one WM_MOUSELEAVE when the pointer leaves the button.
+    void TrackLeave();
     void Repaint() { InvalidateRect(m_hWnd, nullptr, TRUE); }
 
   private:

@@ -64,7 +64,7 @@ void CBusyProgressCtrl::StartAnimation() {
     if (!m_hStop) return;
     ResetEvent(m_hStop);
     HWND hwnd = m_hWnd;
-    m_thread = std::thread([this, hwnd] {
+    m_thread.Start([this, hwnd] {
         while (WaitForSingleObject(m_hStop, DWORD(m_nSpeed)) == WAIT_TIMEOUT)
             PostMessageA(hwnd, kTimedStep, 0, 0);
     });
@@ -72,9 +72,9 @@ void CBusyProgressCtrl::StartAnimation() {
 
 // Waits for the thread to end: it touches nothing but the event and the interval, and posts.
 void CBusyProgressCtrl::StopAnimation() {
-    if (!m_thread.joinable()) return;
+    if (!m_thread.Started()) return;
     SetEvent(m_hStop);
-    m_thread.join();
+    m_thread.Join();
 }
 
 void CBusyProgressCtrl::FreeBitmap() {
@@ -145,7 +145,7 @@ LRESULT CBusyProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         UseSysBackground(BOOL(wp));
         return 0;
     case kTimedStep:
-        if (m_thread.joinable()) Step();
+        if (m_thread.Started()) Step();
         return 0;
     case WM_PAINT:
         Paint();

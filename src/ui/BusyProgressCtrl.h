@@ -1,9 +1,9 @@
 #pragma once
 #include "core/BusyBarState.h"
 #include "ui/Window.h"
+#include "win32/Thread.h"
 
 #include <atomic>
-#include <thread>
 
 // A row of blocks in a static control: in busy mode a thread moves a lit block along it at a
 // fixed interval; in progress mode the blocks fill in proportion to a position. Every setting
@@ -59,7 +59,7 @@ class CBusyProgressCtrl : public CWindow {
     void UseSysBackground(BOOL use);
 
     const BusyBarState& State() const { return m_state; }
-    bool IsAnimating() const { return m_thread.joinable(); }
+    bool IsAnimating() const { return m_thread.Started(); }
 
   protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -83,6 +83,6 @@ class CBusyProgressCtrl : public CWindow {
     COLORREF m_crHiliteFace = RGB(190, 220, 255);
     COLORREF m_crHiliteEdge = RGB(50, 90, 135);
     HBITMAP m_bmpOff = nullptr;
-    std::thread m_thread;
+    CThread m_thread;
     HANDLE m_hStop = nullptr; // the run flag: signalled when the stepping thread is to end
 };

@@ -111,8 +111,7 @@ void CButtonTip::OnMouseMove(UINT flags, POINT pt) {
     m_bHover = TRUE;
     ShowTip();
     Repaint();
-    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, m_hWnd, 0};
-    _TrackMouseEvent(&tme);
+    TrackLeave();
 }
 
 void CButtonTip::OnMouseLeave() {

@@ -12,11 +12,11 @@ bool Aborted(const std::atomic<int>* pAbort) {
 
 // The text the platform has for an Internet error, with the server's own reply
 // when there is one.
-std::string ErrorText(DWORD error) {
+std::string ErrorText(const CWinInet& net, DWORD error) {
     if (error == ERROR_INTERNET_EXTENDED_ERROR) {
         char reply[1024] = "";
         DWORD code = 0, size = sizeof reply;
-        if (InternetGetLastResponseInfoA(&code, reply, &size) && reply[0]) return reply;
+        if (net.InternetGetLastResponseInfoA(&code, reply, &size) && reply[0]) return reply;
     }
     char text[512] = "";
     if (FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -29,9 +29,10 @@ std::string ErrorText(DWORD error) {
 
 // One open Internet handle, closed when it goes out of scope.
 struct NetHandle {
+    const CWinInet* net;
     HINTERNET h;
     ~NetHandle() {
-        if (h) InternetCloseHandle(h);
+        if (h) net->InternetCloseHandle(h);
     }
 };
 
@@ -39,29 +40,32 @@ struct NetHandle {
 // data connection that was dropped looks like the end of the file to the
 // reader; only the missing final reply (the last one is still the "150" of the
 // opening) or an error reply shows the difference.
-bool CloseConfirmed(NetHandle& file) {
-    InternetCloseHandle(file.h);
+bool CloseConfirmed(const CWinInet& net, NetHandle& file) {
+    net.InternetCloseHandle(file.h);
     file.h = nullptr;
     char reply[256] = "";
     DWORD code = 0, size = sizeof reply;
-    InternetGetLastResponseInfoA(&code, reply, &size);
+    net.InternetGetLastResponseInfoA(&code, reply, &size);
     return reply[0] == '2';
 }
 } // namespace
 
 CFTPManip::CFTPManip()
-    : m_session(InternetOpenA("My Session", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)) {
+    // Without WinINet there is no session, and every connection attempt fails with a message.
+    : m_session(m_net.Loaded()
+                    ? m_net.InternetOpenA("My Session", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)
+                    : nullptr) {
     // A server that stops answering must not hold the connecting window or a
     // transfer for long.
     DWORD timeout = kTimeoutMs;
     for (DWORD option :
          {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT})
-        if (m_session) InternetSetOptionA(m_session, option, &timeout, sizeof timeout);
+        if (m_session) m_net.InternetSetOptionA(m_session, option, &timeout, sizeof timeout);
 }
 
 CFTPManip::~CFTPManip() {
-    if (m_pConnection) InternetCloseHandle(m_pConnection);
-    if (m_session) InternetCloseHandle(m_session);
+    if (m_pConnection) m_net.InternetCloseHandle(m_pConnection);
+    if (m_session) m_net.InternetCloseHandle(m_session);
 }
 
 void CFTPManip::ShowMessage(const std::string& text) {
@@ -70,21 +74,21 @@ void CFTPManip::ShowMessage(const std::string& text) {
 
 BOOL CFTPManip::Connect(const std::string& server, const std::string& user, const std::string& password,
                         INTERNET_PORT port) {
-    HINTERNET c = m_session ? InternetConnectA(m_session, server.c_str(), port, user.c_str(),
-                                               password.c_str(), INTERNET_SERVICE_FTP, 0, 1)
+    HINTERNET c = m_session ? m_net.InternetConnectA(m_session, server.c_str(), port, user.c_str(),
+                                                     password.c_str(), INTERNET_SERVICE_FTP, 0, 1)
                             : nullptr;
     if (c) {
         m_pConnection = c;
         return TRUE;
     }
-    ShowMessage(ErrorText(m_session ? GetLastError() : ERROR_INVALID_HANDLE));
-    if (m_session) InternetCloseHandle(m_session);
+    ShowMessage(ErrorText(m_net, m_session ? GetLastError() : ERROR_INVALID_HANDLE));
+    if (m_session) m_net.InternetCloseHandle(m_session);
     m_session = nullptr;
     return FALSE;
 }
 
 void CFTPManip::Close() {
-    if (m_pConnection) InternetCloseHandle(m_pConnection);
+    if (m_pConnection) m_net.InternetCloseHandle(m_pConnection);
     m_pConnection = nullptr;
 }
 
@@ -106,8 +110,9 @@ BOOL CFTPManip::DownloadFile(std::string remote, std::string local, const std::a
     if (m_bAutoType) m_nTransferType = GetFileTransferType(remote);
     // The remote file is opened first so that a missing one leaves an existing
     // local file alone.
-    NetHandle in{m_pConnection ? FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_READ, m_nTransferType, 1)
-                               : nullptr};
+    NetHandle in{&m_net, m_pConnection ? m_net.FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_READ,
+                                                            m_nTransferType, 1)
+                                       : nullptr};
     if (!in.h) return FALSE;
     HANDLE out =
         CreateFileA(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -118,7 +123,7 @@ BOOL CFTPManip::DownloadFile(std::string remote, std::string local, const std::a
     while (!Aborted(pAbort)) {
         char block[kBlock];
         DWORD got = 0, put = 0;
-        if (!InternetReadFile(in.h, block, kBlock, &got)) {
+        if (!m_net.InternetReadFile(in.h, block, kBlock, &got)) {
             ok = false;
             break;
         }
@@ -129,7 +134,7 @@ BOOL CFTPManip::DownloadFile(std::string remote, std::string local, const std::a
         }
         m_dwTransferred += got;
     }
-    if (ok && !Aborted(pAbort)) ok = CloseConfirmed(in);
+    if (ok && !Aborted(pAbort)) ok = CloseConfirmed(m_net, in);
     CloseHandle(out);
     if (!ok) DeleteFileA(local.c_str());
     return ok && !Aborted(pAbort);
@@ -144,19 +149,19 @@ BOOL CFTPManip::UploadFile(std::string local, std::string remote, const std::ato
     if (m_bAutoType) m_nTransferType = GetFileTransferType(local);
     bool ok = false;
     {
-        NetHandle out{m_pConnection
-                          ? FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_WRITE, m_nTransferType, 1)
-                          : nullptr};
+        NetHandle out{&m_net, m_pConnection ? m_net.FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_WRITE,
+                                                                 m_nTransferType, 1)
+                                            : nullptr};
         ok = out.h != nullptr;
         while (ok && !Aborted(pAbort)) {
             char block[kBlock];
             DWORD got = 0, put = 0;
             if (!ReadFile(in, block, kBlock, &got, nullptr)) ok = false;
             if (!ok || Aborted(pAbort) || got == 0) break;
-            ok = InternetWriteFile(out.h, block, got, &put) && put == got;
+            ok = m_net.InternetWriteFile(out.h, block, got, &put) && put == got;
             if (ok) m_dwTransferred += put;
         }
-        if (ok && !Aborted(pAbort)) ok = CloseConfirmed(out);
+        if (ok && !Aborted(pAbort)) ok = CloseConfirmed(m_net, out);
     }
     CloseHandle(in);
     if (!ok) DeleteRemoteFile(remote);
@@ -168,15 +173,15 @@ BOOL CFTPManip::ListRemote(const std::string& pattern, std::vector<Entry>& entri
     WIN32_FIND_DATAA fd;
     // WinINet runs one request per connection at a time, so the listing is read
     // whole and closed before any entry is acted on.
-    NetHandle find{m_pConnection
-                       ? FtpFindFirstFileA(m_pConnection, pattern.c_str(), &fd, INTERNET_FLAG_RELOAD, 0)
-                       : nullptr};
+    NetHandle find{&m_net, m_pConnection ? m_net.FtpFindFirstFileA(m_pConnection, pattern.c_str(), &fd,
+                                                                   INTERNET_FLAG_RELOAD, 0)
+                                         : nullptr};
     if (!find.h) return FALSE;
     do {
         std::string name = fd.cFileName;
         if (name != "." && name != "..")
             entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, fd.nFileSizeLow});
-    } while (InternetFindNextFileA(find.h, &fd));
+    } while (m_net.InternetFindNextFileA(find.h, &fd));
     return TRUE;
 }
 
@@ -197,7 +202,7 @@ BOOL CFTPManip::ListLocal(const std::string& pattern, std::vector<Entry>& entrie
 std::string CFTPManip::CurrentDirectory() {
     char dir[MAX_PATH + 1] = "";
     DWORD size = sizeof dir;
-    if (!m_pConnection || !FtpGetCurrentDirectoryA(m_pConnection, dir, &size)) return {};
+    if (!m_pConnection || !m_net.FtpGetCurrentDirectoryA(m_pConnection, dir, &size)) return {};
     return dir;
 }
 
@@ -206,7 +211,7 @@ std::string CFTPManip::GetRemoteDirectory() {
 }
 
 void CFTPManip::SetRemoteDirectory(const std::string& remote) {
-    if (m_pConnection) FtpSetCurrentDirectoryA(m_pConnection, FtpPath::Normalise(remote).c_str());
+    if (m_pConnection) m_net.FtpSetCurrentDirectoryA(m_pConnection, FtpPath::Normalise(remote).c_str());
 }
 
 BOOL CFTPManip::DownloadFolder(std::string remote, std::string local, const std::atomic<int>* pAbort) {
@@ -218,7 +223,7 @@ BOOL CFTPManip::DownloadFolder(std::string remote, std::string local, const std:
     // server whose folders nest without end once the local path grows too long.
     DWORD attributes = GetFileAttributesA(local.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FALSE;
-    if (!m_pConnection || !FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) return FALSE;
+    if (!m_pConnection || !m_net.FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) return FALSE;
     // Paths below are built on the server's answer, so a relative folder still
     // works once entered.
     std::string here = FtpPath::Folder(CurrentDirectory());
@@ -253,8 +258,8 @@ BOOL CFTPManip::UploadFolder(std::string local, std::string remote, const std::a
     remote = FtpPath::Folder(remote);
     if (!m_pConnection) return FALSE;
     for (const std::string& level : FtpPath::FolderLevels(remote))
-        FtpCreateDirectoryA(m_pConnection, level.c_str());
-    if (!FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) {
+        m_net.FtpCreateDirectoryA(m_pConnection, level.c_str());
+    if (!m_net.FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) {
         ShowMessage("This folder don't exist.");
         return FALSE;
     }
@@ -279,12 +284,12 @@ BOOL CFTPManip::UploadFolder(std::string local, std::string remote, const std::a
 }
 
 void CFTPManip::DeleteRemoteFile(const std::string& remote) {
-    if (m_pConnection) FtpDeleteFileA(m_pConnection, FtpPath::Normalise(remote).c_str());
+    if (m_pConnection) m_net.FtpDeleteFileA(m_pConnection, FtpPath::Normalise(remote).c_str());
 }
 
 void CFTPManip::DeleteRemoteFolder(std::string remote) {
     remote = FtpPath::Folder(remote);
-    if (!m_pConnection || !FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) return;
+    if (!m_pConnection || !m_net.FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) return;
     std::string here = FtpPath::Folder(CurrentDirectory());
     std::vector<Entry> entries;
     ListRemote("*", entries);
@@ -298,6 +303,6 @@ void CFTPManip::DeleteRemoteFolder(std::string remote) {
     }
     for (const std::string& f : folders)
         DeleteRemoteFolder(f);
-    FtpSetCurrentDirectoryA(m_pConnection, (here + "..").c_str());
-    FtpRemoveDirectoryA(m_pConnection, here.c_str());
+    m_net.FtpSetCurrentDirectoryA(m_pConnection, (here + "..").c_str());
+    m_net.FtpRemoveDirectoryA(m_pConnection, here.c_str());
 }

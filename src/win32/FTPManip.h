@@ -1,6 +1,5 @@
 #pragma once
-#include <windows.h>
-#include <wininet.h>
+#include "win32/LateBound.h"
 
 #include <atomic>
 #include <cstdint>
@@ -47,6 +46,7 @@ class CFTPManip {
     // User-visible errors; a message box with an OK button.
     virtual void ShowMessage(const std::string& text);
 
+    const CWinInet m_net; // first: the session is opened through it
     HINTERNET m_session;
     HINTERNET m_pConnection = nullptr;
     int m_nTransferType = FTP_TRANSFER_TYPE_BINARY;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/SystemFacts.h"
+#include "win32/LateBound.h"
 #include "win32/OS.h"
 #include "win32/Registry.h"
 #include "win32/WMIQuery.h"
@@ -92,8 +93,11 @@ class WindowsFacts : public SystemFacts {
     }
 
     std::string ShellFolder(int csidl) override {
+        const CShellFolders shell;
         char path[MAX_PATH] = "";
-        return SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) ? std::string(path) : std::string();
+        return shell.Loaded() && shell.SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)
+                   ? std::string(path)
+                   : std::string();
     }
 
     int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
@@ -137,19 +141,20 @@ class WindowsFacts : public SystemFacts {
     }
 
     std::string IpAddress() override {
+        const CWinSock ws;
         WSADATA wsa;
-        if (WSAStartup(MAKEWORD(2, 0), &wsa) != 0) return {};
+        if (!ws.Loaded() || ws.WSAStartup(MAKEWORD(2, 0), &wsa) != 0) return {};
         std::string address;
         char name[256] = "";
-        if (gethostname(name, 255) == 0) {
-            const hostent* host = gethostbyname(name);
+        if (ws.gethostname(name, 255) == 0) {
+            const hostent* host = ws.gethostbyname(name);
             if (host && host->h_addrtype == AF_INET && host->h_length == 4 && host->h_addr_list[0]) {
                 in_addr first;
                 std::memcpy(&first, host->h_addr_list[0], sizeof first);
-                address = inet_ntoa(first);
+                address = ws.inet_ntoa(first);
             }
         }
-        WSACleanup();
+        ws.WSACleanup();
         return address;
     }
 

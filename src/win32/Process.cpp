@@ -1,4 +1,5 @@
 #include "win32/Process.h"
+#include "win32/Thread.h"
 
 #include <utility>
 #include <vector>
@@ -68,15 +69,10 @@ BOOL CProcess::Run() {
 
     CloseHandle(pi.hThread);
     PostMessageA(m_hTarget, UPM_PROCESS_HANDLE, reinterpret_cast<WPARAM>(pi.hProcess), m_lCookie);
-    HANDLE thread = CreateThread(nullptr, 0, ReadThread, this, 0, nullptr);
-    if (!thread) return Fail(GetLastError());
-    CloseHandle(thread);
+    CThread reader;
+    if (!reader.Start([this] { ReadOutput(); })) return Fail(GetLastError());
+    reader.Detach();
     return TRUE;
-}
-
-DWORD WINAPI CProcess::ReadThread(LPVOID self) {
-    static_cast<CProcess*>(self)->ReadOutput();
-    return 0;
 }
 
 void CProcess::ReadOutput() {

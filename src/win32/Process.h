@@ -28,7 +28,6 @@ class CProcess {
     CProcess& operator=(const CProcess&) = delete;
 
     BOOL Fail(DWORD error);
-    static DWORD WINAPI ReadThread(LPVOID self);
     void ReadOutput();
     void PostLine(std::string line) const;
 

@@ -2,6 +2,7 @@
 
 #include "core/WbemErrors.h"
 #include "win32/AnsiBstr.h"
+#include "win32/LateBound.h"
 
 #include <cstdio>
 
@@ -50,9 +51,11 @@ bool CWMIMgmt::Initialize() {
     }
     ++m_nComInits;
     // Process security can only be set by whoever brought COM up on this thread.
+    const CComSecurity security;
     if (hr == S_OK &&
-        FAILED(CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
-                                    RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr))) {
+        (!security.Loaded() ||
+         FAILED(security.CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
+                                              RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr)))) {
         ShowMessage("Failed to fix security");
         return false;
     }
@@ -68,9 +71,12 @@ bool CWMIMgmt::Connect(const std::string& nameSpace) {
     ReleaseServices();
     HRESULT hr = locator->ConnectServer(AnsiBstr(nameSpace), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
                                         &m_pServices);
+    const CComSecurity security;
     if (SUCCEEDED(hr))
-        hr = CoSetProxyBlanket(m_pServices, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                               RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+        hr = !security.Loaded() ? E_NOTIMPL
+                                : security.CoSetProxyBlanket(m_pServices, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE,
+                                                             nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                                                             RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
     locator->Release();
     if (FAILED(hr)) ReleaseServices();
     return SUCCEEDED(hr);

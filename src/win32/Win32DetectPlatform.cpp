@@ -1,12 +1,8 @@
 #include "win32/Win32DetectPlatform.h"
 
-#include <windows.h>
-// SetupAPI and CM need the Windows types first.
-#include <cfgmgr32.h>
-#include <setupapi.h>
-
 #include "core/SystemFacts.h"
 #include "core/Token.h"
+#include "win32/LateBound.h"
 #include "win32/PortIoLibrary.h"
 #include "win32/Registry.h"
 
@@ -19,27 +15,27 @@ HKEY RootKey(RegRoot root) {
 }
 
 // The present devices of one setup class, or of all classes when the name names none.
-HDEVINFO OpenClassDevices(const std::string& className) {
+HDEVINFO OpenClassDevices(const CSetupApi& api, const std::string& className) {
     GUID guid;
     DWORD found = 0;
-    if (SetupDiClassGuidsFromNameA(className.c_str(), &guid, 1, &found) && found >= 1)
-        return SetupDiGetClassDevsA(&guid, nullptr, nullptr, DIGCF_PRESENT);
-    return SetupDiGetClassDevsA(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
+    if (api.SetupDiClassGuidsFromNameA(className.c_str(), &guid, 1, &found) && found >= 1)
+        return api.SetupDiGetClassDevsA(&guid, nullptr, nullptr, DIGCF_PRESENT);
+    return api.SetupDiGetClassDevsA(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
 }
 
 // The local machine's form of CM_Get_Device_ID_ExA, whose Wine version answers an empty id.
-std::string DeviceId(DEVINST dev) {
+std::string DeviceId(const CConfigManager& cm, DEVINST dev) {
     char id[200] = "";
-    if (CM_Get_Device_IDA(dev, id, sizeof id, 0) != CR_SUCCESS) return {};
+    if (cm.CM_Get_Device_IDA(dev, id, sizeof id, 0) != CR_SUCCESS) return {};
     id[sizeof id - 1] = '\0';
     return id;
 }
 
 // A REG_SZ that fills the buffer exactly arrives without its terminator.
-std::string DriverKeyName(HDEVINFO set, SP_DEVINFO_DATA& data) {
+std::string DriverKeyName(const CSetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& data) {
     char name[1024] = "";
-    if (!SetupDiGetDeviceRegistryPropertyA(set, &data, SPDRP_DRIVER, nullptr, reinterpret_cast<BYTE*>(name),
-                                           sizeof name - 1, nullptr))
+    if (!api.SetupDiGetDeviceRegistryPropertyA(set, &data, SPDRP_DRIVER, nullptr,
+                                               reinterpret_cast<BYTE*>(name), sizeof name - 1, nullptr))
         return {};
     return name;
 }
@@ -83,19 +79,21 @@ PortIo* CWin32DetectPlatform::OpenPortIo() {
     return io;
 }
 
-// Each step may find nothing to remove (always so on Windows 95/98/ME).
+// Each step may find nothing to remove (always so on Windows 95/98/ME, and where SetupAPI is missing).
 void CWin32DetectPlatform::RemoveDriverService() {
-    HDEVINFO set = OpenClassDevices("LegacyDriver");
+    const CSetupApi api;
+    const CConfigManager cm;
+    HDEVINFO set = api.Loaded() && cm.Loaded() ? OpenClassDevices(api, "LegacyDriver") : INVALID_HANDLE_VALUE;
     if (set != INVALID_HANDLE_VALUE) {
         SP_DEVINFO_DATA data{};
         data.cbSize = sizeof data;
-        for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &data); ++i) {
-            if (DeviceId(data.DevInst).find("ROOT\\LEGACY_VORN-IO\\0000") != std::string::npos) {
-                SetupDiRemoveDevice(set, &data);
+        for (DWORD i = 0; api.SetupDiEnumDeviceInfo(set, i, &data); ++i) {
+            if (DeviceId(cm, data.DevInst).find("ROOT\\LEGACY_VORN-IO\\0000") != std::string::npos) {
+                api.SetupDiRemoveDevice(set, &data);
                 break;
             }
         }
-        SetupDiDestroyDeviceInfoList(set);
+        api.SetupDiDestroyDeviceInfoList(set);
     }
     CRegistry reg;
     reg.SetRoot(HKEY_LOCAL_MACHINE);
@@ -109,16 +107,20 @@ void CWin32DetectPlatform::RemoveDriverService() {
 bool CWin32DetectPlatform::ListSetupDevices(const std::string& className, std::vector<SetupDevice>& out) {
     // The refresh only adds what was plugged in lately: where it fails (Wine has none), the device
     // set as it stands is still the machine's.
+    // Without SetupAPI there is no device list to read: the same as a failed list.
+    const CSetupApi api;
+    const CConfigManager cm;
+    if (!api.Loaded() || !cm.Loaded()) return false;
     DEVINST root;
-    if (CM_Locate_DevNode_ExA(&root, nullptr, 0, nullptr) == CR_SUCCESS)
-        CM_Reenumerate_DevNode_Ex(root, 0, nullptr);
-    HDEVINFO set = OpenClassDevices(className);
+    if (cm.CM_Locate_DevNode_ExA(&root, nullptr, 0, nullptr) == CR_SUCCESS)
+        cm.CM_Reenumerate_DevNode_Ex(root, 0, nullptr);
+    HDEVINFO set = OpenClassDevices(api, className);
     if (set == INVALID_HANDLE_VALUE) return false;
     SP_DEVINFO_DATA data{};
     data.cbSize = sizeof data;
-    for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &data); ++i)
-        out.push_back({DeviceId(data.DevInst), DriverKeyName(set, data)});
-    SetupDiDestroyDeviceInfoList(set);
+    for (DWORD i = 0; api.SetupDiEnumDeviceInfo(set, i, &data); ++i)
+        out.push_back({DeviceId(cm, data.DevInst), DriverKeyName(api, set, data)});
+    api.SetupDiDestroyDeviceInfoList(set);
     return true;
 }
 

@@ -1,12 +1,12 @@
 // CFTPManipDlg under its progress dialog, on a display, against vsftpd and the hostile fake server.
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 #include "FtpTestSupport.h"
 #include "app/FTPManipDlg.h"
 #include "core/FtpPath.h"
+#include "win32/Thread.h"
 
 namespace {
 class TestFtpDlg : public CFTPManipDlg {
@@ -55,10 +55,10 @@ struct Watcher {
     bool cancelEarly = false;       // press Esc as soon as the dialog shows
     bool cancelOnceStarted = false; // press Cancel once the paths are shown
     bool responsive = true;
-    std::thread thread;
+    CThread thread;
 
     void Run() {
-        thread = std::thread([this] {
+        thread.Start([this] {
             HWND dlg = nullptr;
             for (int i = 0; i < 400 && !dlg; ++i, Sleep(25))
                 dlg = FindProgressDialog(caption.c_str());
@@ -87,7 +87,7 @@ struct Watcher {
             }
         });
     }
-    void Join() { thread.join(); }
+    void Join() { thread.Join(); }
 };
 
 class FtpManipDlg : public ::testing::Test {

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 #include <vector>
 
 #include "FtpTestSupport.h"
 #include "win32/FTPManip.h"
+#include "win32/Thread.h"
 
 namespace {
 class TestFtp : public CFTPManip {
@@ -79,13 +79,14 @@ TEST_F(FtpManip, AbortFlagStopsOnlyAtOne) {
 
 TEST_F(FtpManip, AbortFromAnotherThreadStopsWithinOneBlock) {
     std::uint32_t seen = 0;
-    std::thread canceller([&] {
+    CThread canceller;
+    canceller.Start([&] {
         while ((seen = ftp.m_dwTransferred.load()) < 4096)
-            std::this_thread::yield();
+            Sleep(0);
         abort = 1;
     });
     EXPECT_FALSE(ftp.DownloadFile("/files/mega.bin", local + "mega.bin", &abort));
-    canceller.join();
+    canceller.Join();
     std::uint32_t moved = ftp.m_dwTransferred.load();
     EXPECT_LE(moved, seen + 2 * 1024);
     EXPECT_EQ(moved, ReadAll(local + "mega.bin").size()); // kept, cut short
@@ -215,12 +216,13 @@ TEST_F(HostileFtp, ACutConnectionFailsAndRemovesThePartialFile) {
 // server gives up.
 TEST_F(HostileFtp, AnAbortDuringAStalledReadEndsTheTransferWhenTheReadReturns) {
     Login("silent");
-    std::thread canceller([&] {
+    CThread canceller;
+    canceller.Start([&] {
         Sleep(500);
         abort = 1;
     });
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(ftp.DownloadFile("/stall.bin", local + "stall.bin", &abort));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
-    canceller.join();
+    canceller.Join();
 }

@@ -1,12 +1,12 @@
 // The mirror dialog on a display: what it lists and what it returns.
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 #include "FtpTestSupport.h"
 #include "app/FtpSiteMirrorDlg.h"
 #include "res/resource.h"
+#include "win32/Thread.h"
 
 namespace {
 std::string WriteModelMap(const std::string& name, const std::string& text) {
@@ -18,8 +18,8 @@ std::string WriteModelMap(const std::string& name, const std::string& text) {
 // Acts on the dialog from another thread once it shows: records the list, then runs `act`.
 struct Hand {
     std::vector<std::string> items;
-    template <class Act> std::thread Run(Act act) {
-        return std::thread([this, act] {
+    template <class Act> void Run(CThread& thread, Act act) {
+        thread.Start([this, act] {
             HWND dlg = nullptr;
             for (int i = 0; i < 200 && !dlg; ++i, Sleep(25)) {
                 dlg = FindWindowA("#32770", nullptr);
@@ -53,9 +53,10 @@ const char kThree[] = "[FTP SITE]\r\nFTP Number=3\r\nFTP1=North\r\nFTP2=East\r\n
 TEST(FtpSiteMirrorDlg, ListsSortedAndADoubleClickChooses) {
     CFtpSiteMirrorDlg dlg(nullptr, WriteModelMap("three.ini", kThree));
     Hand hand;
-    std::thread t = hand.Run([](HWND d, HWND l) { Choose(d, l, "North", LBN_DBLCLK); });
+    CThread t;
+    hand.Run(t, [](HWND d, HWND l) { Choose(d, l, "North", LBN_DBLCLK); });
     EXPECT_EQ(IDOK, dlg.DoModal());
-    t.join();
+    t.Join();
     EXPECT_EQ((std::vector<std::string>{"East", "North", "West"}), hand.items);
     EXPECT_EQ("North", dlg.m_strSite);
 }
@@ -69,12 +70,13 @@ TEST(FtpSiteMirrorDlg, OkKeepsTheLastSelectionOrNone) {
     for (const auto& c : cases) {
         CFtpSiteMirrorDlg dlg(nullptr, WriteModelMap("three.ini", kThree));
         Hand hand;
-        std::thread t = hand.Run([&c](HWND d, HWND l) {
+        CThread t;
+        hand.Run(t, [&c](HWND d, HWND l) {
             if (c.select) Choose(d, l, c.select, LBN_SELCHANGE);
             PostMessageA(d, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
         });
         EXPECT_EQ(c.button, dlg.DoModal());
-        t.join();
+        t.Join();
         EXPECT_EQ(c.site, dlg.m_strSite);
     }
 }
@@ -93,7 +95,8 @@ TEST(FtpSiteMirrorDlg, MissingFileGapsAndLongNames) {
         CFtpSiteMirrorDlg dlg(nullptr, c.text.empty() ? ScratchFolder("mirror") + "missing.ini"
                                                       : WriteModelMap("case.ini", c.text));
         Hand hand;
-        std::thread t = hand.Run([](HWND d, HWND l) {
+        CThread t;
+        hand.Run(t, [](HWND d, HWND l) {
             if (SendMessageA(l, LB_GETCOUNT, 0, 0) > 0) {
                 SendMessageA(l, LB_SETCURSEL, SendMessageA(l, LB_GETCOUNT, 0, 0) - 1, 0);
                 SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_MIRRORLIST, LBN_DBLCLK),
@@ -103,7 +106,7 @@ TEST(FtpSiteMirrorDlg, MissingFileGapsAndLongNames) {
             }
         });
         EXPECT_EQ(IDOK, dlg.DoModal());
-        t.join();
+        t.Join();
         EXPECT_EQ(c.items, hand.items);
         EXPECT_EQ(c.items.empty() ? "" : c.items.back(), dlg.m_strSite);
     }

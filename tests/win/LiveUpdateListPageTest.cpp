@@ -5,7 +5,6 @@
 #include <shlwapi.h>
 
 #include <memory>
-#include <thread>
 
 #include "FtpTestSupport.h"
 #include "TipTestView.h"
@@ -14,6 +13,7 @@
 #include "core/Token.h"
 #include "res/resource.h"
 #include "win32/LiveFolder.h"
+#include "win32/Thread.h"
 
 namespace {
 const char kVga[] = "PCI\\VEN_8086&DEV_2562&SUBSYS_80891043&REV_01";
@@ -174,8 +174,8 @@ void SetDefault(const std::string& key, const std::string& value) {
 }
 
 // Chooses the first mirror as soon as the mirror dialog shows.
-std::thread ChooseFirstMirror() {
-    return std::thread([] {
+void ChooseFirstMirror(CThread& thread) {
+    thread.Start([] {
         for (int i = 0; i < 400; ++i, Sleep(25)) {
             HWND dlg = FindWindowA("#32770", nullptr);
             HWND list = dlg ? GetDlgItem(dlg, IDC_MIRRORLIST) : nullptr;
@@ -227,10 +227,11 @@ TEST(LiveUpdateListPage, AFetchOpensWhatArrivedAndNothingWhenTheSourceIsMissing)
         btn.LocalSubfolder = "VEN_10EC&DEV_8139&SUBSYS_80B31043";
         ASSERT_TRUE(btn.Create("caption", RECT{50, 130, 300, 160}, view.m_hWnd, 50));
         DeleteFileA(log.c_str());
-        std::thread hand = ChooseFirstMirror();
+        CThread hand;
+        ChooseFirstMirror(hand);
         std::unique_ptr<PressOk> box(!c.box ? nullptr : new PressOk("This file doesn't exist."));
         SendMessageA(btn.m_hWnd, BM_CLICK, 0, 0);
-        hand.join();
+        hand.Join();
         EXPECT_EQ("Local", btn.Site);
         if (box) {
             EXPECT_EQ(0u, box->Pressed());
