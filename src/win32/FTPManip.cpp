@@ -27,22 +27,12 @@ std::string ErrorText(const CWinInet& net, DWORD error) {
     return "Internet error " + std::to_string(error);
 }
 
-// One open Internet handle, closed when it goes out of scope.
-struct NetHandle {
-    const CWinInet* net;
-    HINTERNET h;
-    ~NetHandle() {
-        if (h) net->InternetCloseHandle(h);
-    }
-};
-
 // Closes a remote file and tells whether the server confirmed the transfer. A
 // data connection that was dropped looks like the end of the file to the
 // reader; only the missing final reply (the last one is still the "150" of the
 // opening) or an error reply shows the difference.
-bool CloseConfirmed(const CWinInet& net, NetHandle& file) {
-    net.InternetCloseHandle(file.h);
-    file.h = nullptr;
+bool CloseConfirmed(const CWinInet& net, CInternetHandle& file) {
+    file.Reset();
     char reply[256] = "";
     DWORD code = 0, size = sizeof reply;
     net.InternetGetLastResponseInfoA(&code, reply, &size);
@@ -110,10 +100,10 @@ BOOL CFTPManip::DownloadFile(std::string remote, std::string local, const std::a
     if (m_bAutoType) m_nTransferType = GetFileTransferType(remote);
     // The remote file is opened first so that a missing one leaves an existing
     // local file alone.
-    NetHandle in{&m_net, m_pConnection ? m_net.FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_READ,
-                                                            m_nTransferType, 1)
-                                       : nullptr};
-    if (!in.h) return FALSE;
+    CInternetHandle in{
+        m_pConnection ? m_net.FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_READ, m_nTransferType, 1)
+                      : nullptr};
+    if (!in.Get()) return FALSE;
     HANDLE out =
         CreateFileA(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) return FALSE;
@@ -123,7 +113,7 @@ BOOL CFTPManip::DownloadFile(std::string remote, std::string local, const std::a
     while (!Aborted(pAbort)) {
         char block[kBlock];
         DWORD got = 0, put = 0;
-        if (!m_net.InternetReadFile(in.h, block, kBlock, &got)) {
+        if (!m_net.InternetReadFile(in.Get(), block, kBlock, &got)) {
             ok = false;
             break;
         }
@@ -149,16 +139,16 @@ BOOL CFTPManip::UploadFile(std::string local, std::string remote, const std::ato
     if (m_bAutoType) m_nTransferType = GetFileTransferType(local);
     bool ok = false;
     {
-        NetHandle out{&m_net, m_pConnection ? m_net.FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_WRITE,
-                                                                 m_nTransferType, 1)
-                                            : nullptr};
-        ok = out.h != nullptr;
+        CInternetHandle out{m_pConnection ? m_net.FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_WRITE,
+                                                               m_nTransferType, 1)
+                                          : nullptr};
+        ok = out.Get() != nullptr;
         while (ok && !Aborted(pAbort)) {
             char block[kBlock];
             DWORD got = 0, put = 0;
             if (!ReadFile(in, block, kBlock, &got, nullptr)) ok = false;
             if (!ok || Aborted(pAbort) || got == 0) break;
-            ok = m_net.InternetWriteFile(out.h, block, got, &put) && put == got;
+            ok = m_net.InternetWriteFile(out.Get(), block, got, &put) && put == got;
             if (ok) m_dwTransferred += put;
         }
         if (ok && !Aborted(pAbort)) ok = CloseConfirmed(m_net, out);
@@ -173,15 +163,15 @@ BOOL CFTPManip::ListRemote(const std::string& pattern, std::vector<Entry>& entri
     WIN32_FIND_DATAA fd;
     // WinINet runs one request per connection at a time, so the listing is read
     // whole and closed before any entry is acted on.
-    NetHandle find{&m_net, m_pConnection ? m_net.FtpFindFirstFileA(m_pConnection, pattern.c_str(), &fd,
-                                                                   INTERNET_FLAG_RELOAD, 0)
-                                         : nullptr};
-    if (!find.h) return FALSE;
+    CInternetHandle find{
+        m_pConnection ? m_net.FtpFindFirstFileA(m_pConnection, pattern.c_str(), &fd, INTERNET_FLAG_RELOAD, 0)
+                      : nullptr};
+    if (!find.Get()) return FALSE;
     do {
         std::string name = fd.cFileName;
         if (name != "." && name != "..")
             entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, fd.nFileSizeLow});
-    } while (m_net.InternetFindNextFileA(find.h, &fd));
+    } while (m_net.InternetFindNextFileA(find.Get(), &fd));
     return TRUE;
 }
 

@@ -11,6 +11,8 @@
 #include <shlobj.h>
 #include <wininet.h>
 
+#include "win32/Scoped.h"
+
 // Functions that some Windows versions lack, or that sit in DLLs that only some installs have, are
 // not imported: the loader would refuse to start the program where one is missing. Each group below
 // loads its functions at construction (and the DLL with them, once per process); Loaded() says
@@ -91,3 +93,15 @@ LATE_BOUND_GROUP(CComSecurity, OLE32_TABLE)
 LATE_BOUND_GROUP(CCommonControlsInit, COMCTL32_INIT_TABLE)
 #define COMCTL32_TRACK_TABLE(LATE_BOUND) LATE_BOUND(comctl32, _TrackMouseEvent)
 LATE_BOUND_GROUP(CMouseTracking, COMCTL32_TRACK_TABLE)
+
+// A WinINet handle, closed at the end. One exists only where WinINet was loaded.
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static Handle None() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) {
+        reinterpret_cast<decltype(&::InternetCloseHandle)>(
+            reinterpret_cast<void*>(LateBoundProc("wininet.dll", "InternetCloseHandle")))(h);
+    }
+};
+using CInternetHandle = CScoped<InternetHandleTraits>;
