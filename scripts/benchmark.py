@@ -14,18 +14,21 @@ import sys
 TOP = pathlib.Path(__file__).resolve().parents[1]
 BUILD = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else TOP / "build").resolve()
 RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 9
-WIN64 = BUILD / "win64"
-ROOT = WIN64 / "wine-bench"
-PREFIX = ROOT / "winxp64"
-WINE = "/usr/lib/wine/wine64"
-ENV = dict(os.environ, WINEPREFIX=str(PREFIX), WINEDEBUG="-all", WINEARCH="win64",
+# The shipped 32-bit build in a 32-bit prefix, or the 64-bit one where this machine runs no 32-bit code.
+ARCH = subprocess.run([str(TOP / "scripts/windows-test-build.sh")], capture_output=True, text=True).stdout.strip()
+WIN = BUILD / ARCH
+ROOT = WIN / "wine-bench"
+WINVER = "winxp" if ARCH == "win32" else "winxp64"
+PREFIX = ROOT / WINVER
+WINE = "/usr/lib/wine/wine" if ARCH == "win32" else "/usr/lib/wine/wine64"
+ENV = dict(os.environ, WINEPREFIX=str(PREFIX), WINEDEBUG="-all", WINEARCH=ARCH,
            WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d")
 
 
 def launch(window_class, command):
     """Milliseconds from starting `command` until a visible window of `window_class` exists, and the
     program's peak working set in KB, as measured inside Wine by the probe (no polling from outside)."""
-    out = subprocess.run([WINE, str(WIN64 / "tests/probe_windows.exe"), "launch", window_class, command],
+    out = subprocess.run([WINE, str(WIN / "tests/probe_windows.exe"), "launch", window_class, command],
                          env=ENV, capture_output=True, text=True, stdin=subprocess.DEVNULL, timeout=120)
     if out.returncode != 0:
         raise SystemExit(f"{command}: no window")
@@ -37,14 +40,14 @@ def main():
     cd = BUILD / "bench-cd"
     shutil.rmtree(cd, ignore_errors=True)
     shutil.copytree(TOP / "examples", cd)
-    shutil.copy(WIN64 / "Autorun.exe", cd)
-    shutil.copy(WIN64 / "tests/bare_window.exe", cd)
+    shutil.copy(WIN / "Autorun.exe", cd)
+    shutil.copy(WIN / "tests/bare_window.exe", cd)
     # The sample's start page would be timed too; the benchmark is about the menu.
     root = (cd / "Root.ini").read_bytes().replace(b"StartWindow=<Path>\\Start\\index.htm", b"StartWindow=Normal")
     (cd / "Root.ini").write_bytes(root)
     # Wine's session processes keep the output handles of the program that started them: give them none.
     quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run([str(TOP / "tests/wine/wine-run.sh"), "--winver", "winxp64", "cmd", "/c", "exit"],
+    subprocess.run([str(TOP / "tests/wine/wine-run.sh"), "--winver", WINVER, "cmd", "/c", "exit"],
                    env=dict(ENV, WINE_ROOT=str(ROOT)), **quiet)
     # Xvfb has no window manager: a managed window that goes away would wait 2 s for one to answer.
     subprocess.run([WINE, "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"],

@@ -2,14 +2,25 @@
 # Installs what the build and the tests need on a Debian 12 machine, once.
 # Idempotent: packages already present are not touched and apt is not asked.
 set -euo pipefail
-pkgs=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine64 xvfb xauth
+pkgs=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine64 wine32:i386 xvfb xauth
       imagemagick x11-utils xdotool vsftpd curl python3)
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+for p in "${pkgs[@]}"; do installed "$p" || missing+=("$p"); done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  # 32-bit Wine runs the 32-bit program we ship.
+  dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+  # Multiarch wants one version of each library for both architectures. A suite whose i386 index
+  # cannot be fetched (a mirror in the middle of a sync) would offer newer amd64 libraries than i386
+  # ones, and apt then refuses or removes wine64: everything comes from the release suite, whose
+  # indexes both architectures have, and a failed index fetch is tried again.
+  for try in 1 2 3; do
+    $SUDO apt-get update -qq && break || sleep 5
+  done
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq -t bookworm "${missing[@]}" >/dev/null
+fi
+for p in wine64 wine32:i386; do
+  installed "$p" || { echo "deps: $p is missing after the install" >&2; exit 1; }
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
-SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Download rate of a 64 MB file from a loopback vsftpd: the program's FTP client (1024-byte blocks,
 # under Wine) against curl fetching the same file from the same server in the same run.
-#   scripts/ftp-benchmark.sh [build folder]      (after make win64)
+#   scripts/ftp-benchmark.sh [build folder]      (after make test or make run)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 B=${1:-build}
-export WINE_ROOT="$top/$B/win64/wine" FTP_BIG=1
+W=$("$top/scripts/windows-test-build.sh")
+export WINE_ROOT="$top/$B/$W/wine" WINEARCH=$W FTP_BIG=1
 exec "$top/tests/wine/with-ftp.sh" bash -c '
   set -euo pipefail
   out=$(mktemp -d)
-  read -r bytes ours < <("'"$top"'/tests/wine/wine-run.sh" "'"$top/$B"'/win64/tests/ftp_benchmark.exe" \
+  read -r bytes ours < <("'"$top"'/tests/wine/wine-run.sh" "'"$top/$B/$W"'/tests/ftp_benchmark.exe" \
                         "$FTP_PORT" /big/64mb.bin "Z:${out//\//\\}\\ours.bin" | tr -d "\r")
   theirs=$(curl -s --ftp-port - -o "$out/curl.bin" -w "%{time_total}" "ftp://127.0.0.1:$FTP_PORT/big/64mb.bin")
   cmp -s "$out/ours.bin" "$out/curl.bin" || { echo "downloads differ" >&2; exit 1; }

@@ -1,6 +1,6 @@
 """Runs Autorun.exe under Wine on fixture CDs and reads it from outside, for the whole-program tests.
 
-A test script imports this with the win64 build folder as its first argument: each CD folder is
+A test script imports this with the Windows build folder as its first argument: each CD folder is
 mapped to drive R: of a private prefix (as a CD drive would be), R:\\Autorun.exe is started and its
 window is read through probe_windows.exe (ids, captions, rectangles, visibility, enabled state) and
 on screenshots. The prefix lives in $WINE_ROOT, by default the build folder's "wine-" + the script's
@@ -17,11 +17,14 @@ import time
 
 BUILD = pathlib.Path(sys.argv[1]).resolve()
 SRC = pathlib.Path(__file__).resolve().parents[2]
-WINE = "/usr/lib/wine/wine64"
+# WINEARCH: win32 for a 32-bit prefix and loader, else a 64-bit prefix (where 32-bit programs run under WoW64).
+ARCH = os.environ.get("WINEARCH", "win64")
+WINE = "/usr/lib/wine/wine" if ARCH == "win32" else "/usr/lib/wine/wine64"
 _NAME = pathlib.Path(sys.argv[0]).stem.replace("_e2e", "")
 ROOT = pathlib.Path(os.environ.get("WINE_ROOT", BUILD / f"wine-{_NAME}"))
-PREFIX = ROOT / "winxp64"
-ENV = dict(os.environ, WINEPREFIX=str(PREFIX), WINEDEBUG="-all", WINEARCH="win64",
+WINVER = "winxp" if ARCH == "win32" else "winxp64"
+PREFIX = ROOT / WINVER
+ENV = dict(os.environ, WINEPREFIX=str(PREFIX), WINEDEBUG="-all", WINEARCH=ARCH,
            WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d")
 SCRATCH = pathlib.Path(tempfile.mkdtemp(prefix=f"{_NAME}-e2e-"))
 
@@ -215,7 +218,7 @@ def visible_page(wins):
 
 def run_cases(cases, wanted=()):
     """Runs the cases named in `wanted` (all when empty), each in a fresh Wine session; the exit code."""
-    subprocess.run([str(SRC / "tests/wine/wine-run.sh"), "--winver", "winxp64",
+    subprocess.run([str(SRC / "tests/wine/wine-run.sh"), "--winver", WINVER,
                     str(BUILD / "tests" / "probe_windows.exe"), "colors"], env=dict(os.environ, WINE_ROOT=str(ROOT)),
                    capture_output=True)
     # Xvfb has no window manager: a managed window that goes away would wait 2 s for one to answer.

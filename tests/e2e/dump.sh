@@ -2,11 +2,11 @@
 # Autorun.exe -dump under Wine, with the stand-in port-I/O library and a PCI image of a real machine
 # beside it: which ids the dump holds per Windows version, the driver file copy, the service
 # clean-up, the completion and error messages and the exit code.
-#   dump.sh WIN64_BUILD_DIR
+#   dump.sh WINDOWS_BUILD_DIR
 set -euo pipefail
 build=$1
 src=$(cd "$(dirname "$0")/../.." && pwd)
-WINE=/usr/lib/wine/wine64
+. "$src/tests/wine/wine-env.sh"
 scratch=$(mktemp -d); trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -19,8 +19,7 @@ echo "stand-in driver $$" > "$cd_dir/VORN-IO.SYS"
 
 use_prefix() {  # creates the prefix once, then sets up this shell to run in it
   "$src/tests/wine/wine-run.sh" --winver "$1" "$build/tests/press_ok.exe" nothing 0 >/dev/null || true
-  export WINEPREFIX="${WINE_ROOT:-$build/wine}/$1" WINEDEBUG=-all WINEARCH=win64
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+  export WINEPREFIX="${WINE_ROOT:-$build/wine}/$1"
 }
 
 service=HKLM\\SYSTEM\\ControlSet001\\Services\\VORN-IO

@@ -2,15 +2,15 @@
 # The one-click install of Autorun.exe under Wine, from a CD folder with a blank in its name, with
 # stand-in installers: the kinds of output and ends a step may have and a log-off during a step;
 # a step that cannot start; a "Reboot" step, the real restart and the resumed run. Needs a display.
-#   install.sh WIN64_BUILD_DIR
+#   install.sh WINDOWS_BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 # A restart ends every program of its prefix: this test has a prefix of its own.
 export WINE_ROOT="$build/wine-install"
 . "$here/prefix.sh"
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-wine=/usr/lib/wine/wine64
+export WINEPREFIX="$prefix"
+wine=$WINE
 tools="$build/tests"
 cd_dir="$prefix/drive_c/Driver CD"
 marks="$prefix/drive_c/e2e"

@@ -5,7 +5,7 @@ A CD with a live-update tab whose LiveUpdate.ini names the loopback server, and 
 that the served modelmap.ini maps to brd1. The start button fetches the lists; the list page is read
 from outside (ids, captions, places, the tips on screenshots); two of its buttons fetch a file and a
 folder from a mirror picked in the mirror dialog, and what they open is recorded by open_recorder.exe.
-    liveupdate_e2e.py WIN64_BUILD_DIR [CASE...]      (under with-ftp.sh and an X display)
+    liveupdate_e2e.py WINDOWS_BUILD_DIR [CASE...]      (under with-ftp.sh and an X display)
 """
 import os
 import pathlib

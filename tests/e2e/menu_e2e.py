@@ -3,7 +3,7 @@
 
 Each case writes a CD folder, starts R:\\Autorun.exe on it and reads the window: ids, captions,
 rectangles, visibility, enabled state; a screenshot for the pixel checks. Runs under one Xvfb display.
-    menu_e2e.py WIN64_BUILD_DIR [CASE...]
+    menu_e2e.py WINDOWS_BUILD_DIR [CASE...]
 """
 import struct
 import subprocess

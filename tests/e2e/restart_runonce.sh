@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A real restart under Wine: a program records a RunOnce command whose program lies in a folder with
 # a blank, restarts Windows, and the restarted session runs that command once.
-#   restart_runonce.sh WIN64_BUILD_DIR
+#   restart_runonce.sh WINDOWS_BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1
@@ -20,7 +20,7 @@ WINEPREFIX="$prefix" timeout 120 /usr/lib/wine/wineserver -w
 got=$(cat "$prefix/drive_c/resumed.txt" 2>/dev/null || echo "(not run)")
 [ "$got" = "-silent:3 /Install.ini /X100" ] || { echo "resumed with: $got"; exit 1; }
 # Run once: the value is gone after the restart.
-if WINEPREFIX="$prefix" WINEDEBUG=-all /usr/lib/wine/wine64 reg query \
+if WINEPREFIX="$prefix" "$WINE" reg query \
      'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v Autorun >/dev/null 2>&1; then
   echo "RunOnce entry still there"; exit 1
 fi

@@ -1,4 +1,4 @@
-# Windows test programs. Each entry is a GoogleTest program built in the win64 build and run
+# Windows test programs. Each entry is a GoogleTest program built in the Windows build under test and run
 # under Wine by the native build's ctest:
 #   win_test(NAME SOURCES... [WINVER ver] [XVFB] [WRAP script])
 # WINVER picks the Windows version Wine reports (win7 when absent); XVFB gives it a display;
@@ -14,7 +14,7 @@ function(win_test name)
     target_compile_definitions(${name} PRIVATE FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
     target_link_libraries(${name} autorun_lib gmock gtest_main)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  elseif(WIN64_BUILD_DIR)
+  elseif(WIN_TEST_BUILD_DIR)
     set(opts)
     if(T_WINVER)
       list(APPEND opts --winver ${T_WINVER})
@@ -27,9 +27,9 @@ function(win_test name)
       set(wrap ${CMAKE_SOURCE_DIR}/${T_WRAP})
     endif()
     add_test(NAME win.${name}
-             COMMAND ${wrap} ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${opts} ${WIN64_BUILD_DIR}/tests/${name}.exe)
+             COMMAND ${wrap} ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${opts} ${WIN_TEST_BUILD_DIR}/tests/${name}.exe)
     set_tests_properties(win.${name} PROPERTIES LABELS win TIMEOUT 600
-                         ENVIRONMENT "WINE_ROOT=${WIN64_BUILD_DIR}/wine")
+                         ENVIRONMENT "WINE_ROOT=${WIN_TEST_BUILD_DIR}/wine")
   endif()
 endfunction()
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs a Windows program under 64-bit Wine, headless, in a private prefix.
+# Runs a Windows program under Wine, headless, in a private prefix of the kind WINEARCH names.
 #   wine-run.sh [--winver VER] [--xvfb] [--cwd DIR] PROGRAM.exe [ARGS...]
-# One prefix per Windows version, created once below $WINE_ROOT (default: build/win64/wine).
+# One prefix per Windows version, created once below $WINE_ROOT (default: build/wine).
 # A crash fails the run (winedbg is disabled, so nothing waits on a crash dialog).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -16,12 +16,9 @@ while [ $# -gt 0 ]; do
 done
 [ $# -ge 1 ] || { echo "usage: $0 [--winver VER] [--xvfb] [--cwd DIR] PROGRAM [ARGS...]" >&2; exit 2; }
 
-WINE=/usr/lib/wine/wine64
-root=${WINE_ROOT:-$(cd "$here/../.." && pwd)/build/win64/wine}
+. "$here/wine-env.sh"
+root=${WINE_ROOT:-$(cd "$here/../.." && pwd)/build/wine}
 export WINEPREFIX="$root/$winver"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-export WINEARCH=win64
 
 mkdir -p "$root"
 (
