@@ -2,11 +2,12 @@
 
 #include "app/AutorunDoc.h"
 #include "app/AutorunView.h"
-#include "app/FileError.h"
 #include "app/MainFrame.h"
+#include "app/Messages.h"
 #include "core/CommandLine.h"
 #include "core/RunMode.h"
 #include "res/resource.h"
+#include "win32/Scoped.h"
 
 CAutorunApp::CAutorunApp() {
     char name[256] = "";
@@ -46,6 +47,10 @@ BOOL CAutorunApp::InitInstance(const std::string& commandLine, const std::vector
     if (!RegisterWindowClass()) return FALSE;
 
     m_pDoc = std::make_unique<CAutorunDoc>();
+    if (!m_pDoc->AdmitUser()) {
+        m_nExitCode = 0;
+        return FALSE;
+    }
     m_pFrame = std::make_unique<CMainFrame>();
     if (!m_pFrame->Create(m_strClassName)) return FALSE;
     m_pView = std::make_unique<CAutorunView>(*m_pDoc, *m_pFrame);
@@ -56,17 +61,16 @@ BOOL CAutorunApp::InitInstance(const std::string& commandLine, const std::vector
     const std::string document =
         ChooseRunMode(commandLine).mode == RunMode::Resume ? std::string() : DocumentArgument(words);
     if (!document.empty()) {
-        HANDLE file =
-            CreateFileA(document.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            ReportFileError(document, GetLastError());
+        const CHandle file(
+            CreateFileA(document.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!file) {
+            ShowMessage(FileErrorMessage(GetLastError()), document);
             return FALSE;
         }
-        CloseHandle(file);
     }
 
     m_nExitCode = 0;
-    m_pView->OnInitialUpdate(commandLine);
+    if (!m_pView->OnInitialUpdate(commandLine)) return FALSE;
     m_pFrame->SetDocument(m_pDoc.get());
     HWND frame = m_pFrame->m_hWnd;
     SetForegroundWindow(frame);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/LiveUpdateListPage.h"
+#include "app/Messages.h"
 #include "app/Skin.h"
 #include "app/TabBtn.h"
 #include "core/IniFile.h"
@@ -31,13 +32,12 @@ void ShellOpen(const std::string& what) {
 }
 } // namespace
 
-CAutorunDoc::CAutorunDoc() {
-    CToken token;
-    m_strRootIni = token.GetVariable("Path") + "\\Root.ini";
-    if (COS().IsNT() && !token.IsAdministrator()) {
-        MessageBoxA(nullptr, "You must login as administrator to install the driver!!!", "Autorun", MB_OK);
-        ExitProcess(0);
-    }
+CAutorunDoc::CAutorunDoc() : m_strRootIni(CToken().GetVariable("Path") + "\\Root.ini") {}
+
+bool CAutorunDoc::AdmitUser() const {
+    if (!COS().IsNT() || CToken().IsAdministrator()) return true;
+    ShowMessage(Message::NotAdministrator);
+    return false;
 }
 
 CAutorunDoc::~CAutorunDoc() = default;
@@ -170,7 +170,7 @@ void CAutorunDoc::OnBrowseCD() {
 
 void CAutorunDoc::OnCloseButton() {
     DeleteDetection();
-    ExitProcess(0);
+    PostQuitMessage(0);
 }
 
 void CAutorunDoc::RefreshBackgrounds() {

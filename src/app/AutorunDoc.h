@@ -18,9 +18,11 @@ class CTabBtn;
 // device list, the tabs and the fixed buttons, and the commands of those buttons.
 class CAutorunDoc {
   public:
-    // On the NT family a user without administrator rights is told so and the process ends here.
     CAutorunDoc();
     virtual ~CAutorunDoc();
+
+    // On the NT family a user without administrator rights is told so: false, and the program ends.
+    bool AdmitUser() const;
 
     // Detects the devices and creates the tabs, their pages and the fixed buttons in `parent`.
     void BuildMenu(HWND parent);

@@ -1,8 +1,8 @@
 #include "app/AutorunView.h"
 
 #include "app/AutorunDoc.h"
-#include "app/FileError.h"
 #include "app/MainFrame.h"
+#include "app/Messages.h"
 #include "app/RunDumpMode.h"
 #include "core/BackgroundChoice.h"
 #include "core/DevDetect.h"
@@ -38,7 +38,7 @@ bool CAutorunView::Create(HWND frame) {
     return CWindow::Create(kViewClass, "", WS_CHILD | WS_VISIBLE, rc, frame, kViewId);
 }
 
-void CAutorunView::OnInitialUpdate(const std::string& commandLine) {
+bool CAutorunView::OnInitialUpdate(const std::string& commandLine) {
     CToken token;
     const std::string path = token.GetVariable("Path");
     std::string menuFile = path + "\\Root.ini";
@@ -46,11 +46,11 @@ void CAutorunView::OnInitialUpdate(const std::string& commandLine) {
     switch (choice.mode) {
     case RunMode::Dump:
         RunDumpMode(choice.dumpFile);
+        return false;
     case RunMode::Resume:
         m_doc.SetDetection(std::make_unique<CDevDetect>());
         m_doc.m_bSilent = TRUE;
-        Resume(commandLine, menuFile);
-        return;
+        return Resume(commandLine, menuFile);
     case RunMode::Simulation: {
         auto simulation = std::make_unique<CDevSimulation>();
         simulation->SetDumpFile(choice.dumpFile);
@@ -66,24 +66,23 @@ void CAutorunView::OnInitialUpdate(const std::string& commandLine) {
         m_doc.SetDetection(std::make_unique<CDevDetect>());
         break;
     }
-    BuildInteractive(menuFile);
+    return BuildInteractive(menuFile);
 }
 
 // Goes on with the install sequence a restart interrupted, on a hidden install button. The
 // document records it too, so that a log-off during a resumed step records the step after it.
-void CAutorunView::Resume(const std::string& commandLine, const std::string& menuFile) {
+bool CAutorunView::Resume(const std::string& commandLine, const std::string& menuFile) {
     int step = 0;
     m_pResumeBtn = CSingleInstallBtn::CreateForResume(commandLine, m_hWnd, *m_doc.Detect(), &step);
-    if (!m_pResumeBtn) ExitProcess(0);
+    if (!m_pResumeBtn) return false;
     m_doc.m_pInstallBtn = m_pResumeBtn.get();
     if (LoadBackground(menuFile)) m_pResumeBtn->StartStep(step);
+    return true;
 }
 
-void CAutorunView::BuildInteractive(const std::string& menuFile) {
+bool CAutorunView::BuildInteractive(const std::string& menuFile) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(menuFile.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) ExitProcess(0);
-    FindClose(search);
+    if (!CFindHandle(FindFirstFileA(menuFile.c_str(), &found))) return false;
 
     CWaitMsgDlg wait; // gone when the window appears
     if (!m_frame.m_bStartWindow) wait.Create();
@@ -91,21 +90,21 @@ void CAutorunView::BuildInteractive(const std::string& menuFile) {
 
     m_doc.BuildMenu(m_hWnd);
     m_frame.m_startWindow.Hide();
-    if (!LoadBackground(menuFile)) return;
+    if (!LoadBackground(menuFile)) return true;
     m_description.Create("", WS_CHILD | WS_VISIBLE, {310, 150, 600, 400}, m_hWnd, kDescriptionId);
     m_description.SetTransparent(TRUE);
+    return true;
 }
 
 bool CAutorunView::LoadBackground(const std::string& menuFile) {
     const std::string name = ResolveBackground(menuFile);
-    HANDLE file =
-        CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        ReportFileError(name, GetLastError());
+    const CHandle file(
+        CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) {
+        ShowMessage(FileErrorMessage(GetLastError()), name);
         return false;
     }
-    m_pBackground = std::make_unique<CDib>(file);
-    CloseHandle(file);
+    m_pBackground = std::make_unique<CDib>(file.Get());
     return true;
 }
 
@@ -140,12 +139,12 @@ void CAutorunView::OnDraw(HDC dc) {
                      hasSub ? 35 : 40);
     if (hasSub) DrawShadowedText(dc, m_doc.m_strSubCaption, {40, 50, 620, 80}, 24);
 
-    HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, 40, 121, nullptr);
-    LineTo(dc, 600, 121);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    {
+        const CPen pen(CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
+        const CSelectObject selectPen(dc, pen.Get());
+        MoveToEx(dc, 40, 121, nullptr);
+        LineTo(dc, 600, 121);
+    }
 
     // Each button copies the picture just painted under it when it next paints itself.
     SetTransparent(m_doc.m_pCloseBtn);
@@ -157,9 +156,10 @@ void CAutorunView::OnDraw(HDC dc) {
 // Bold italic Arial, the block of wrapped lines centred vertically in `box`, black with a white
 // copy 2 pixels right of and below it.
 void CAutorunView::DrawShadowedText(HDC dc, const std::string& text, RECT box, int height) {
-    HFONT font = CreateFontA(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    const CFont font(CreateFontA(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 FF_SWISS | DEFAULT_PITCH, "Arial"));
+    const CSelectObject selectFont(dc, font.Get());
     const int h = box.bottom - box.top;
     const int top = box.top;
     DrawTextA(dc, text.c_str(), -1, &box, DT_CALCRECT | DT_WORDBREAK);
@@ -173,6 +173,4 @@ void CAutorunView::DrawShadowedText(HDC dc, const std::string& text, RECT box, i
     OffsetRect(&box, 2, 2);
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextA(dc, text.c_str(), -1, &box, DT_WORDBREAK);
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
 }

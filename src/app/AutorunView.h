@@ -18,15 +18,15 @@ class CAutorunView : public CWindow, public CTipHost {
     CAutorunView(CAutorunDoc& doc, CMainFrame& frame) : m_doc(doc), m_frame(frame) {}
 
     bool Create(HWND frame);
-    // Chooses the run mode from the command line and builds what that mode shows; the dump mode
-    // ends the process here.
-    void OnInitialUpdate(const std::string& commandLine);
+    // Chooses the run mode from the command line and builds what that mode shows. False when the
+    // program has nothing more to do: the dump is written, nothing can resume, no menu file.
+    bool OnInitialUpdate(const std::string& commandLine);
     std::string ResolveBackground(const std::string& iniFile) const;
     HWND GetTipArea() const override { return m_description.m_hWnd; }
     const CDib* GetTipBackground() const override { return m_pBackground.get(); }
 
     std::unique_ptr<CDib> m_pBackground;
-    CMyStatic m_description; // the button tips write here
+    CMyStatic m_description;                         // the button tips write here
     std::unique_ptr<CSingleInstallBtn> m_pResumeBtn; // a resumed run's hidden install button
 
   protected:
@@ -36,8 +36,8 @@ class CAutorunView : public CWindow, public CTipHost {
     void OnDraw(HDC dc);
     void DrawShadowedText(HDC dc, const std::string& text, RECT box, int height);
     bool LoadBackground(const std::string& menuFile);
-    void BuildInteractive(const std::string& menuFile);
-    void Resume(const std::string& commandLine, const std::string& menuFile);
+    bool BuildInteractive(const std::string& menuFile);
+    bool Resume(const std::string& commandLine, const std::string& menuFile);
 
     CAutorunDoc& m_doc;
     CMainFrame& m_frame;

@@ -4,6 +4,7 @@
 
 #include "app/FTPManipDlg.h"
 #include "app/FtpSiteMirrorDlg.h"
+#include "app/Messages.h"
 #include "core/ExecAction.h"
 #include "core/FtpPath.h"
 #include "core/IniFile.h"
@@ -93,7 +94,7 @@ void CExecBtn::OnClicked() {
         break;
     }
     if (NoAssociation(result) && NeedsPdfReader(File))
-        MessageBoxA(m_hWnd, "Please install Acrobat Reader first!", "File Open Error", MB_OK);
+        ShowMessage(Message::AcrobatMissing, std::string(), m_hWnd);
 }
 
 void CExecBtn::OnFtpClicked() {

@@ -1,6 +1,6 @@
 #pragma once
 #include <string>
 
-// The "-dump" run: writes the live detection into `dumpFile`, tells whether that worked and ends
-// the process (exit code 0). Never returns.
-[[noreturn]] void RunDumpMode(const std::string& dumpFile);
+// The "-dump" run: writes the live detection into `dumpFile` and tells whether that worked; the
+// program then ends (exit code 0).
+void RunDumpMode(const std::string& dumpFile);

@@ -1,5 +1,6 @@
 #include "app/SingleInstallBtn.h"
 
+#include "app/Messages.h"
 #include "core/DevInfoCtrl.h"
 #include "core/IniFile.h"
 #include "core/ResumeCommand.h"
@@ -14,19 +15,6 @@ SWInfo FactsOf(CDevInfoCtrl& detect) {
     SWInfo info;
     detect.GetSWInfo(&info);
     return info;
-}
-
-void Tell(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), "Autorun", MB_OK);
-}
-
-// The system's words for an error, first line only.
-std::string ErrorText(DWORD error) {
-    char text[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                   sizeof(text), nullptr);
-    std::string line = text;
-    return line.substr(0, line.find_first_of("\r\n"));
 }
 
 bool IsFolder(const std::string& path) {
@@ -59,8 +47,8 @@ std::unique_ptr<CSingleInstallBtn> CSingleInstallBtn::CreateForResume(const std:
     const std::string iniFile = CToken().GetVariable("Path") + "\\" + resume.file;
     auto button = std::make_unique<CSingleInstallBtn>("", iniFile, resume.section, detect);
     if (!button->m_sequence.CanResumeAt(resume.step)) {
-        Tell("Cannot continue the installation: step " + std::to_string(resume.step) + " of section [" +
-             resume.section + "] in " + iniFile + " was not found.");
+        ShowMessage(Message::ResumeStepMissing, "step " + std::to_string(resume.step) + " of section [" +
+                                                    resume.section + "] in " + iniFile);
         return nullptr;
     }
     button->Create("", WS_CHILD, {0, 0, 0, 0}, view, 0);
@@ -120,16 +108,21 @@ void CSingleInstallBtn::Carry(const Action& action, DWORD error) {
         RunStepCommand(action.command, action.progress);
         break;
     case Action::Kind::Reboot:
-        WriteResumeEntry();
-        Tell("The system need to reboot now, please make sure\n installation CD is in the CD-ROM when "
-             "booting up");
+        // Without its resume entry the sequence would not go on after the restart: the user decides.
+        if (WriteResumeEntry()) {
+            ShowMessage(Message::RebootNow);
+        } else if (!AskMessage(Message::NoAutomaticResume)) {
+            m_sequence.Stop();
+            m_pWait.reset();
+            break;
+        }
         RestartWindows();
         break;
     case Action::Kind::Finish:
         Finish(action.restart);
         break;
     case Action::Kind::Failed:
-        Tell(ErrorText(error));
+        ShowMessage(Message::SystemError, SystemErrorText(error));
         SetWaitText("Program will now EXIT");
         break;
     }
@@ -141,19 +134,22 @@ void CSingleInstallBtn::Finish(Action::Restart restart) {
     if (m_pWait) m_pWait->StopBusy();
     if (restart == Action::Restart::No) Sleep(5000);
     if (m_pWait) ShowWindow(m_pWait->m_hWnd, SW_HIDE);
-    if (restart == Action::Restart::No) ExitProcess(0);
-    Tell("Installation complete, Please click OK to reboot");
+    if (restart == Action::Restart::No) {
+        PostQuitMessage(0);
+        return;
+    }
+    ShowMessage(Message::InstallCompleteReboot);
     RestartWindows();
 }
 
 BOOL CSingleInstallBtn::RunStepCommand(const std::string& command, const std::string& progress) {
     Sleep(500);
-    auto* process = new CProcess(command, m_hWnd, 0);
-    process->SetDirectory(CInstallSequence::WorkingFolder(command, IsFolder));
+    CProcess process(command, m_hWnd, 0);
+    process.SetDirectory(CInstallSequence::WorkingFolder(command, IsFolder));
     SetWaitText(progress);
-    m_bStarted = process->Run();
+    m_bStarted = process.Run();
     if (m_pWait) m_pWait->ResetBusy();
-    if (!m_bStarted) Tell(ErrorText(GetLastError()));
+    if (!m_bStarted) ShowMessage(Message::SystemError, SystemErrorText(GetLastError()));
     return m_bStarted;
 }
 
@@ -173,14 +169,17 @@ void CSingleInstallBtn::OnEndSession() {
     WriteResumeEntry();
 }
 
-void CSingleInstallBtn::WriteResumeEntry() {
+bool CSingleInstallBtn::WriteResumeEntry() {
     const int step = m_sequence.TakeResumeStep();
-    if (step == 0) return;
+    if (step == 0) return true;
     const std::string line =
         ResumeCommand::CommandLine(CToken().GetVariable("Path"), step, m_strIniFile, m_strSection);
-    if (!line.empty()) WriteRunOnce(line);
+    return !line.empty() && WriteRunOnce(line);
 }
 
 void CSingleInstallBtn::RestartWindows() {
-    ::RestartWindows(m_bNT);
+    for (RestartFailure failure : ::RestartWindows(m_bNT))
+        ShowMessage(failure == RestartFailure::NoToken       ? Message::RestartNoToken
+                    : failure == RestartFailure::NoPrivilege ? Message::RestartNoPrivilege
+                                                             : Message::RestartFailed);
 }

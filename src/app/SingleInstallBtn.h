@@ -29,7 +29,9 @@ class CSingleInstallBtn : public CButtonTip {
     // Windows is ending the session: no further step starts, and a running sequence records the
     // step that must run next.
     void OnEndSession();
-    void WriteResumeEntry();
+    // Records where the sequence goes on after a restart; false when that could not be recorded
+    // (the page file or section cannot be written in the resume line, or the registry refused it).
+    bool WriteResumeEntry();
     void RestartWindows();
 
   protected:

@@ -17,9 +17,7 @@ const DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_LEFT;
 CTabBtn::CTabBtn(std::string caption, std::string file, const CDevList* devices, CAutorunDoc* doc)
     : m_strFile(std::move(file)), m_strCaption(std::move(caption)), m_pDevices(devices), m_pDoc(doc) {}
 
-CTabBtn::~CTabBtn() {
-    if (m_hFont) DeleteObject(m_hFont);
-}
+CTabBtn::~CTabBtn() = default;
 
 BOOL CTabBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
     if (!CBtnST::Create(caption, kButtonStyle, rect, parent, id)) return FALSE;
@@ -94,9 +92,9 @@ void CTabBtn::SetTabFont(int tenthsOfPoint) {
     CDevInfoCtrl* detect = m_pDoc->Detect();
     SWInfo info;
     if (detect) detect->GetSWInfo(&info);
-    if (m_hFont) DeleteObject(m_hFont);
-    m_hFont = CreatePointFont(tenthsOfPoint, info.Lang == "CHT" ? kChineseScriptFace : "Arial");
-    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), TRUE);
+    CFont font = CreatePointFont(tenthsOfPoint, info.Lang == "CHT" ? kChineseScriptFace : "Arial");
+    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    m_hFont = std::move(font);
 }
 
 void CTabBtn::ShowPage() {

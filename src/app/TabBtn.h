@@ -19,7 +19,7 @@ class CTabBtn : public CBtnST {
     // Tabs have no tool tip: the document never gave them a text, and an empty tip never shows but
     // would cost a window of its own per tab.
     CTabBtn(std::string caption, std::string file, const CDevList* devices, CAutorunDoc* doc);
-    ~CTabBtn() override;
+    ~CTabBtn() override; // where its page buttons' types are complete
 
     // Creates the tab's window and builds its page from the page file.
     BOOL Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id);
@@ -46,5 +46,5 @@ class CTabBtn : public CBtnST {
     void LayoutPage(const PageModel& page);
 
     PageType m_type = PageType::None;
-    HFONT m_hFont = nullptr;
+    CFont m_hFont;
 };

@@ -41,7 +41,6 @@ CTransProgressDlg::CTransProgressDlg(int direction, std::string caption)
       m_hReady(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
 CTransProgressDlg::~CTransProgressDlg() {
-    if (m_pFont) DeleteObject(m_pFont);
     CloseHandle(m_hReady);
 }
 
@@ -64,7 +63,7 @@ BOOL CTransProgressDlg::OnInitDialog() {
         SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF));
     m_pFont = CreatePointFont(105, "Times New Roman");
     for (int id : {int(kSource), int(kTimeLeft), int(kRate), int(kTarget), IDCANCEL})
-        SendDlgItemMessageA(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont), FALSE);
+        SendDlgItemMessageA(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont.Get()), FALSE);
     SetItemText(kSource, kReading);
     SetItemText(kTimeLeft, kTimeLeftLabel);
     SetItemText(kRate, kRateLabel);

@@ -6,6 +6,7 @@
 
 #include "core/TransferProgress.h"
 #include "ui/Dialog.h"
+#include "win32/Scoped.h"
 
 class CDialogTemplate;
 
@@ -48,6 +49,6 @@ class CTransProgressDlg : public CDialog {
     std::uint32_t m_dwTotal = 0;
     const std::atomic<std::uint32_t>* m_pdwCounter = nullptr;
     std::unique_ptr<CTransferProgress> m_progress;
-    HFONT m_pFont = nullptr;
+    CFont m_pFont;
     HANDLE m_hReady; // set once the window exists, or once DoModal has returned without one
 };

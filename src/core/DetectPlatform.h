@@ -21,8 +21,6 @@ class DetectPlatform {
     virtual ~DetectPlatform() = default;
     virtual OsFlags Os() = 0;
     virtual bool IsAdministrator() = 0;
-    // The administrator message, then the end of the process.
-    virtual void RefuseNonAdministrator() = 0;
     virtual void PlaceDriverFile() = 0;
     virtual void RemoveDriverService() = 0;
     // Re-enumerates the device tree, then lists the present devices of the class (all classes when

@@ -42,10 +42,8 @@ CDevDetect::~CDevDetect() {
 
 int CDevDetect::DetectDevices(std::string className, CDevList* list) {
     OsFlags os = m_platform.Os();
-    if (os.IsNT && !m_platform.IsAdministrator()) {
-        m_platform.RefuseNonAdministrator();
-        return 0;
-    }
+    // The program has told such a user already, at its start.
+    if (os.IsNT && !m_platform.IsAdministrator()) return 0;
     m_platform.PlaceDriverFile();
     if (os.IsWin2000 || os.IsWinXP || os.IsWin2003) {
         if (DetectSetupDevices(className, true, list)) AddScannedFunctions(list);

@@ -39,6 +39,9 @@ class CInstallSequence {
     Action OnFinished(unsigned error);
     // Windows is ending the session: no further step starts.
     void Cancel() { m_bCancelled = true; }
+    // The user turned down the restart of a Reboot step: the sequence ends where it is, and the next
+    // click starts it afresh.
+    void Stop() { m_bBusy = false; }
     // The step a resume entry must record now, or 0 when none must be written: nothing running, a
     // failed step (nothing resumes past a failure), or an entry already recorded in this run.
     int TakeResumeStep();

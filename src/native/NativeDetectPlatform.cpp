@@ -6,7 +6,6 @@ class NoDevices : public DetectPlatform {
   public:
     OsFlags Os() override { return {}; }
     bool IsAdministrator() override { return false; }
-    void RefuseNonAdministrator() override {}
     void PlaceDriverFile() override {}
     void RemoveDriverService() override {}
     bool ListSetupDevices(const std::string&, std::vector<SetupDevice>&) override { return false; }

@@ -13,12 +13,10 @@ constexpr UINT_PTR kLeaveTimer = 0x4C56; // the pointer watch where comctl32 can
 constexpr UINT kLeaveCheckMs = 100;
 
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ old = SelectObject(dc, pen);
+    const CPen pen(CreatePen(PS_SOLID, 1, color));
+    const CSelectObject select(dc, pen.Get());
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
-    SelectObject(dc, old);
-    DeleteObject(pen);
 }
 
 // One-pixel frame: top and left in one colour, bottom and right in the other.
@@ -30,9 +28,8 @@ void Frame3D(HDC dc, const RECT& rc, COLORREF topLeft, COLORREF bottomRight) {
 }
 
 void FrameSolid(HDC dc, const RECT& rc, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    FrameRect(dc, &rc, brush);
-    DeleteObject(brush);
+    const CBrush brush(CreateSolidBrush(color));
+    FrameRect(dc, &rc, brush.Get());
 }
 } // namespace
 
@@ -41,9 +38,6 @@ CBtnST::CBtnST() {
 }
 
 CBtnST::~CBtnST() {
-    FreeIcons();
-    FreeBackground();
-    if (m_hCursor) DestroyCursor(m_hCursor);
     if (m_hTip) ::DestroyWindow(m_hTip);
 }
 
@@ -57,19 +51,8 @@ void CBtnST::ResetColors() {
 }
 
 void CBtnST::FreeIcons() {
-    for (Icon& icon : m_icons) {
-        if (icon.handle) DestroyIcon(icon.handle);
+    for (Icon& icon : m_icons)
         icon = Icon();
-    }
-}
-
-void CBtnST::FreeBackground() {
-    if (!m_dcBk) return;
-    SelectObject(m_dcBk, m_bmpBkOld);
-    DeleteObject(m_bmpBk);
-    DeleteDC(m_dcBk);
-    m_dcBk = nullptr;
-    m_bmpBk = nullptr;
 }
 
 DWORD CBtnST::SetImageIcon(UINT iconIn, UINT iconOut) {
@@ -77,21 +60,20 @@ DWORD CBtnST::SetImageIcon(UINT iconIn, UINT iconOut) {
     const UINT ids[2] = {iconIn, iconOut};
     for (int i = 0; i < 2; ++i) {
         if (!ids[i]) continue;
-        HICON icon = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ids[i]), IMAGE_ICON, 0, 0, 0));
+        CIcon icon(static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ids[i]), IMAGE_ICON, 0, 0, 0)));
         if (!icon) {
             if (i == 0) break; // no first icon: a button without one
             continue;
         }
         ICONINFO info;
-        if (!GetIconInfo(icon, &info)) {
-            DestroyIcon(icon);
+        if (!GetIconInfo(icon.Get(), &info)) {
             FreeIcons();
             return BTNST_INVALIDRESOURCE;
         }
-        m_icons[i] = {icon, int(info.xHotspot * 2), int(info.yHotspot * 2)};
-        DeleteObject(info.hbmMask);
-        if (info.hbmColor) DeleteObject(info.hbmColor);
+        // The icon's own copies of its masks.
+        const CBitmap mask(info.hbmMask), color(info.hbmColor);
+        m_icons[i] = {std::move(icon), int(info.xHotspot * 2), int(info.yHotspot * 2)};
     }
     Repaint();
     return BTNST_OK;
@@ -110,11 +92,10 @@ DWORD CBtnST::SetColor(int index, COLORREF color, BOOL repaint) {
 }
 
 DWORD CBtnST::SetHoverCursor(UINT cursorId, BOOL repaint) {
-    if (m_hCursor) DestroyCursor(m_hCursor);
-    m_hCursor = nullptr;
+    m_hCursor.Reset();
     if (cursorId) {
-        m_hCursor = static_cast<HCURSOR>(
-            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursorId), IMAGE_CURSOR, 0, 0, 0));
+        m_hCursor.Reset(static_cast<HCURSOR>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(cursorId), IMAGE_CURSOR, 0, 0, 0)));
         if (!m_hCursor) return BTNST_INVALIDRESOURCE;
     }
     if (repaint) Repaint();
@@ -123,7 +104,7 @@ DWORD CBtnST::SetHoverCursor(UINT cursorId, BOOL repaint) {
 
 void CBtnST::SetTransparent(BOOL repaint) {
     m_bTransparent = TRUE;
-    FreeBackground();
+    m_pBackground.reset();
     if (repaint) Repaint();
 }
 
@@ -195,13 +176,13 @@ LRESULT CBtnST::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SETCURSOR:
         if (!m_hCursor) break;
-        SetCursor(m_hCursor);
+        SetCursor(m_hCursor.Get());
         return TRUE;
     case WM_GETDLGCODE:
         return Default(msg, wp, lp) | (m_bDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     case WM_SYSCOLORCHANGE: {
         LRESULT r = Default(msg, wp, lp);
-        FreeBackground();
+        m_pBackground.reset();
         ResetColors();
         Repaint();
         return r;
@@ -280,12 +261,10 @@ void CBtnST::TakeBackground() {
     GetClientRect(m_hWnd, &client);
     GetWindowRect(m_hWnd, &win);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&win), 2);
-    HDC parentDc = GetDC(parent);
-    m_dcBk = CreateCompatibleDC(parentDc);
-    m_bmpBk = CreateCompatibleBitmap(parentDc, client.right, client.bottom);
-    m_bmpBkOld = SelectObject(m_dcBk, m_bmpBk);
-    BitBlt(m_dcBk, 0, 0, client.right, client.bottom, parentDc, win.left, win.top, SRCCOPY);
-    ReleaseDC(parent, parentDc);
+    const CWindowDC parentDc(parent);
+    m_pBackground = std::make_unique<CBitmapDC>(parentDc.Get(), client.right, client.bottom);
+    BitBlt(m_pBackground->Get(), 0, 0, client.right, client.bottom, parentDc.Get(), win.left, win.top,
+           SRCCOPY);
 }
 
 void CBtnST::DrawItem(const DRAWITEMSTRUCT& dis) {
@@ -302,9 +281,9 @@ void CBtnST::DrawItem(const DRAWITEMSTRUCT& dis) {
     }
 
     if (m_bTransparent) {
-        if (!m_dcBk) TakeBackground();
-        BitBlt(dc, 0, 0, dis.rcItem.right - dis.rcItem.left, dis.rcItem.bottom - dis.rcItem.top, m_dcBk, 0, 0,
-               SRCCOPY);
+        if (!m_pBackground) TakeBackground();
+        BitBlt(dc, 0, 0, dis.rcItem.right - dis.rcItem.left, dis.rcItem.bottom - dis.rcItem.top,
+               m_pBackground->Get(), 0, 0, SRCCOPY);
     } else {
         PaintBackground(dc, rc);
     }
@@ -340,9 +319,8 @@ void CBtnST::PaintBackground(HDC dc, const RECT& rc) {
     const int index = m_bHover || m_bPressed ? BTNST_COLOR_BK_IN
                       : m_bFocused           ? BTNST_COLOR_BK_FOCUS
                                              : BTNST_COLOR_BK_OUT;
-    HBRUSH brush = CreateSolidBrush(m_crColors[index]);
-    FillRect(dc, &rc, brush);
-    DeleteObject(brush);
+    const CBrush brush(CreateSolidBrush(m_crColors[index]));
+    FillRect(dc, &rc, brush.Get());
 }
 
 void CBtnST::PaintBorder(HDC dc, const RECT& rc) {
@@ -364,14 +342,14 @@ void CBtnST::PaintIcon(HDC dc, const std::string& caption, RECT& rcCaption) {
     }
     int y = rcCaption.top + (height - icon.height) / 2;
     if (m_bPressed) x += m_ptPressedOffset.x, y += m_ptPressedOffset.y;
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.handle), 0, x, y, icon.width, icon.height,
-               DST_ICON | (m_bDisabled ? DSS_DISABLED : DSS_NORMAL));
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.handle.Get()), 0, x, y, icon.width,
+               icon.height, DST_ICON | (m_bDisabled ? DSS_DISABLED : DSS_NORMAL));
 }
 
 void CBtnST::PaintCaption(HDC dc, const std::string& caption, RECT rc) {
     if (m_bPressed) OffsetRect(&rc, m_ptPressedOffset.x, m_ptPressedOffset.y);
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+    const CSelectObject selectFont(dc, font);
 
     // Measure the wrapped block, then centre it both ways in the caption area.
     RECT block = rc;
@@ -393,5 +371,4 @@ void CBtnST::PaintCaption(HDC dc, const std::string& caption, RECT rc) {
         SetBkColor(dc, m_crColors[hot ? BTNST_COLOR_BK_IN : BTNST_COLOR_BK_OUT]);
         DrawTextA(dc, caption.c_str(), -1, &block, DT_WORDBREAK | DT_CENTER);
     }
-    if (oldFont) SelectObject(dc, oldFont);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "ui/Window.h"
+#include "win32/Scoped.h"
 
+#include <memory>
 #include <string>
 
 // The owner-drawn push button every button of the window is made of: flat (lit while the mouse
@@ -65,21 +67,18 @@ class CBtnST : public CWindow {
 
   private:
     struct Icon {
-        HICON handle = nullptr;
+        CIcon handle;
         int width = 0, height = 0;
     };
 
     void OnClicked();
     void ResetColors();
     void FreeIcons();
-    void FreeBackground();
     void TakeBackground();
 
     Icon m_icons[2];
-    HCURSOR m_hCursor = nullptr;
+    CCursor m_hCursor;
     HWND m_hTip = nullptr;
     char m_szUrl[260] = {};
-    HDC m_dcBk = nullptr;
-    HBITMAP m_bmpBk = nullptr;
-    HGDIOBJ m_bmpBkOld = nullptr;
+    std::unique_ptr<CBitmapDC> m_pBackground; // the parent's picture under a transparent button
 };

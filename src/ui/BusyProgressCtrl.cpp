@@ -8,8 +8,6 @@ constexpr UINT kTimedStep = WM_USER + 21;
 
 CBusyProgressCtrl::~CBusyProgressCtrl() {
     StopAnimation();
-    FreeBitmap();
-    if (m_hStop) CloseHandle(m_hStop);
 }
 
 bool CBusyProgressCtrl::Create(const RECT& rect, HWND parent, UINT id) {
@@ -60,12 +58,12 @@ void CBusyProgressCtrl::SetColor(COLORREF& field, COLORREF c) {
 void CBusyProgressCtrl::StartAnimation() {
     if (m_state.m_nMode != BusyBarState::kBusy || !m_hWnd) return;
     StopAnimation();
-    if (!m_hStop) m_hStop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!m_hStop) m_hStop.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!m_hStop) return;
-    ResetEvent(m_hStop);
+    ResetEvent(m_hStop.Get());
     HWND hwnd = m_hWnd;
     m_thread.Start([this, hwnd] {
-        while (WaitForSingleObject(m_hStop, DWORD(m_nSpeed)) == WAIT_TIMEOUT)
+        while (WaitForSingleObject(m_hStop.Get(), DWORD(m_nSpeed)) == WAIT_TIMEOUT)
             PostMessageA(hwnd, kTimedStep, 0, 0);
     });
 }
@@ -73,13 +71,8 @@ void CBusyProgressCtrl::StartAnimation() {
 // Waits for the thread to end: it touches nothing but the event and the interval, and posts.
 void CBusyProgressCtrl::StopAnimation() {
     if (!m_thread.Started()) return;
-    SetEvent(m_hStop);
+    SetEvent(m_hStop.Get());
     m_thread.Join();
-}
-
-void CBusyProgressCtrl::FreeBitmap() {
-    if (m_bmpOff) DeleteObject(m_bmpOff);
-    m_bmpOff = nullptr;
 }
 
 LRESULT CBusyProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -153,7 +146,7 @@ LRESULT CBusyProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return TRUE; // the paint covers every pixel
     case WM_SIZE:
-        FreeBitmap();
+        m_pOffscreen.reset();
         break;
     case WM_SYSCOLORCHANGE:
         if (m_bSysBg) m_crBackground = GetSysColor(COLOR_BTNFACE);
@@ -171,9 +164,8 @@ void CBusyProgressCtrl::Paint() {
     HDC dc = BeginPaint(m_hWnd, &ps);
     RECT rc;
     GetClientRect(m_hWnd, &rc);
-    if (!m_bmpOff) m_bmpOff = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, m_bmpOff);
+    if (!m_pOffscreen) m_pOffscreen = std::make_unique<CBitmapDC>(dc, rc.right, rc.bottom);
+    const HDC mem = m_pOffscreen->Get();
     DrawBackground(mem, rc);
     for (const BusyBarState::Block& b : m_state.Layout(rc.right, rc.bottom)) {
         const RECT block{b.left, 0, b.right, b.bottom};
@@ -184,32 +176,24 @@ void CBusyProgressCtrl::Paint() {
         if (b.partial) DrawPartialFill(mem, block, b.partial);
     }
     BitBlt(dc, 0, 0, rc.right, rc.bottom, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
     EndPaint(m_hWnd, &ps);
 }
 
 void CBusyProgressCtrl::DrawBackground(HDC dc, const RECT& rc) {
-    HBRUSH brush = CreateSolidBrush(m_crBackground);
-    FillRect(dc, &rc, brush);
-    DeleteObject(brush);
+    const CBrush brush(CreateSolidBrush(m_crBackground));
+    FillRect(dc, &rc, brush.Get());
 }
 
 void CBusyProgressCtrl::DrawBlock(HDC dc, const RECT& rc, COLORREF face, COLORREF edge) {
-    HBRUSH brush = CreateSolidBrush(face);
-    HPEN pen = CreatePen(PS_SOLID, 1, edge);
-    HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+    const CBrush brush(CreateSolidBrush(face));
+    const CPen pen(CreatePen(PS_SOLID, 1, edge));
+    const CSelectObject selectBrush(dc, brush.Get()), selectPen(dc, pen.Get());
     Rectangle(dc, rc.left, rc.top, rc.right, rc.bottom);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
 }
 
 void CBusyProgressCtrl::DrawPartialFill(HDC dc, const RECT& block, int width) {
     RECT fill{block.left + 1, block.top + 1, block.left + 1 + width, block.bottom - 1};
     if (fill.right > block.right - 1) fill.right = block.right - 1;
-    HBRUSH brush = CreateSolidBrush(m_crHiliteFace);
-    FillRect(dc, &fill, brush);
-    DeleteObject(brush);
+    const CBrush brush(CreateSolidBrush(m_crHiliteFace));
+    FillRect(dc, &fill, brush.Get());
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include "core/BusyBarState.h"
 #include "ui/Window.h"
+#include "win32/Scoped.h"
 #include "win32/Thread.h"
 
 #include <atomic>
+#include <memory>
 
 // A row of blocks in a static control: in busy mode a thread moves a lit block along it at a
 // fixed interval; in progress mode the blocks fill in proportion to a position. Every setting
@@ -71,7 +73,6 @@ class CBusyProgressCtrl : public CWindow {
   private:
     void SetColor(COLORREF& field, COLORREF c);
     void Paint();
-    void FreeBitmap();
     void Redraw() { InvalidateRect(m_hWnd, nullptr, FALSE); }
 
     BusyBarState m_state;
@@ -82,7 +83,7 @@ class CBusyProgressCtrl : public CWindow {
     COLORREF m_crBlockEdge = RGB(50, 90, 135);
     COLORREF m_crHiliteFace = RGB(190, 220, 255);
     COLORREF m_crHiliteEdge = RGB(50, 90, 135);
-    HBITMAP m_bmpOff = nullptr;
+    std::unique_ptr<CBitmapDC> m_pOffscreen; // the bar drawn off screen, then copied at once
     CThread m_thread;
-    HANDLE m_hStop = nullptr; // the run flag: signalled when the stepping thread is to end
+    CHandle m_hStop; // the run flag: signalled when the stepping thread is to end
 };

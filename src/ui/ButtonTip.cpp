@@ -17,43 +17,35 @@ std::string RootIni() {
 // on the area in one copy, so the area never flickers and nothing lands outside it.
 class TipCanvas {
   public:
-    TipCanvas(HWND area, const CDib& picture) : m_area(area) {
-        RECT r;
-        GetWindowRect(area, &r);
-        MapWindowPoints(nullptr, GetParent(area), reinterpret_cast<POINT*>(&r), 2);
-        m_w = r.right - r.left;
-        m_h = r.bottom - r.top;
-        m_dc = GetDC(area);
-        m_mem = CreateCompatibleDC(m_dc);
-        m_bmp = CreateCompatibleBitmap(m_dc, m_w, m_h);
-        m_old = SelectObject(m_mem, m_bmp);
+    TipCanvas(HWND area, const CDib& picture)
+        : m_r(AreaInParent(area)), m_w(m_r.right - m_r.left), m_h(m_r.bottom - m_r.top), m_dc(area),
+          m_mem(m_dc.Get(), m_w, m_h) {
+        const RECT& r = m_r;
         SIZE size;
         TipBackground part;
         if (picture.GetSize(&size) &&
             TipBackgroundPart({r.left, r.top, r.right, r.bottom}, size.cx, size.cy, part)) {
             const RECT source{part.source.left, part.source.top, part.source.right, part.source.bottom};
-            picture.Draw(m_mem, source, POINT{part.destX, part.destY});
+            picture.Draw(m_mem.Get(), source, POINT{part.destX, part.destY});
         }
     }
-    ~TipCanvas() {
-        SelectObject(m_mem, m_old);
-        DeleteObject(m_bmp);
-        DeleteDC(m_mem);
-        ReleaseDC(m_area, m_dc);
-    }
-    TipCanvas(const TipCanvas&) = delete;
-    TipCanvas& operator=(const TipCanvas&) = delete;
 
-    HDC Memory() const { return m_mem; }
+    HDC Memory() const { return m_mem.Get(); }
     int Width() const { return m_w; }
-    void Show() const { BitBlt(m_dc, 0, 0, m_w, m_h, m_mem, 0, 0, SRCCOPY); }
+    void Show() const { BitBlt(m_dc.Get(), 0, 0, m_w, m_h, m_mem.Get(), 0, 0, SRCCOPY); }
 
   private:
-    HWND m_area;
-    HDC m_dc, m_mem;
-    HBITMAP m_bmp;
-    HGDIOBJ m_old;
+    static RECT AreaInParent(HWND area) {
+        RECT r;
+        GetWindowRect(area, &r);
+        MapWindowPoints(nullptr, GetParent(area), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    RECT m_r;
     int m_w, m_h;
+    CWindowDC m_dc;
+    CBitmapDC m_mem;
 };
 } // namespace
 
@@ -79,8 +71,8 @@ void CButtonTip::ShowTip() {
     const TipLabels labels = ReadTipLabels(CIniFile(RootIni()), lang);
     TipCanvas canvas(TipArea, *picture);
     HDC dc = canvas.Memory();
-    HFONT font = CreatePointFont(NoteSize * 10, TipFace(lang));
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    const CFont font = CreatePointFont(NoteSize * 10, TipFace(lang));
+    const CSelectObject selectFont(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, TipColor);
     RECT rc{0, 0, canvas.Width(), 0};
@@ -91,8 +83,6 @@ void CButtonTip::ShowTip() {
         DrawTextA(dc, line.text.c_str(), -1, &rc, DT_WORDBREAK);
     }
     canvas.Show();
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
 }
 
 void CButtonTip::HideTip() {

@@ -19,14 +19,12 @@ bool RegisterHostClass() {
     return registered;
 }
 
-IConnectionPoint* BrowserEvents(IWebBrowser2* browser) {
-    IConnectionPointContainer* container = nullptr;
-    IConnectionPoint* point = nullptr;
-    if (SUCCEEDED(
-            browser->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)))) {
-        if (FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, &point))) point = nullptr;
-        container->Release();
-    }
+CComPtr<IConnectionPoint> BrowserEvents(IWebBrowser2* browser) {
+    CComPtr<IConnectionPointContainer> container;
+    CComPtr<IConnectionPoint> point;
+    if (SUCCEEDED(browser->QueryInterface(IID_IConnectionPointContainer, container.ReceiveVoid())) &&
+        FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, point.Receive())))
+        point.Reset();
     return point;
 }
 } // namespace
@@ -46,43 +44,39 @@ bool CHtmlCtrl::Create(const RECT& rect, HWND parent, UINT id) {
 }
 
 bool CHtmlCtrl::Embed() {
-    IOleObject* object = nullptr;
+    CComPtr<IOleObject> object;
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                reinterpret_cast<void**>(&object))))
+                                object.ReceiveVoid())))
         return false;
     m_pSite = new CBrowserSite(*this);
     RECT client;
     GetClientRect(m_hWnd, &client);
     bool ok = SUCCEEDED(object->SetClientSite(m_pSite)) &&
               SUCCEEDED(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hWnd, &client)) &&
-              SUCCEEDED(object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&m_pBrowser)));
+              SUCCEEDED(object->QueryInterface(IID_IWebBrowser2, m_pBrowser.ReceiveVoid()));
     if (ok) {
-        IConnectionPoint* events = BrowserEvents(m_pBrowser);
+        const CComPtr<IConnectionPoint> events = BrowserEvents(m_pBrowser.Get());
         ok = events && SUCCEEDED(events->Advise(static_cast<IDispatch*>(m_pSite), &m_dwEventCookie));
-        if (events) events->Release();
     }
     if (!ok) object->SetClientSite(nullptr);
-    object->Release();
+    object.Reset();
     if (!ok) ReleaseBrowser();
     return ok;
 }
 
 void CHtmlCtrl::ReleaseBrowser() {
     if (m_pBrowser) {
-        IConnectionPoint* events = m_dwEventCookie ? BrowserEvents(m_pBrowser) : nullptr;
-        if (events) {
-            events->Unadvise(m_dwEventCookie);
-            events->Release();
+        if (m_dwEventCookie) {
+            const CComPtr<IConnectionPoint> events = BrowserEvents(m_pBrowser.Get());
+            if (events) events->Unadvise(m_dwEventCookie);
         }
         m_dwEventCookie = 0;
-        IOleObject* object = nullptr;
-        if (SUCCEEDED(m_pBrowser->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object)))) {
+        CComPtr<IOleObject> object;
+        if (SUCCEEDED(m_pBrowser->QueryInterface(IID_IOleObject, object.ReceiveVoid()))) {
             object->Close(OLECLOSE_NOSAVE);
             object->SetClientSite(nullptr);
-            object->Release();
         }
-        m_pBrowser->Release();
-        m_pBrowser = nullptr;
+        m_pBrowser.Reset();
     }
     if (m_pSite) {
         m_pSite->Detach();

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "ui/Window.h"
+#include "win32/Scoped.h"
 
 #include <exdisp.h>
 
@@ -20,7 +21,7 @@ class CHtmlCtrl : public CWindow {
     // Starts showing the page at the address; false without a browser or when it refuses.
     bool Navigate2(const std::string& address);
     // The browser's automation interface, held by this control until its window goes.
-    IWebBrowser2* GetBrowser() const { return m_pBrowser; }
+    IWebBrowser2* GetBrowser() const { return m_pBrowser.Get(); }
 
   protected:
     // Before every navigation: "app:" addresses (any case) are the page's commands to the
@@ -35,6 +36,6 @@ class CHtmlCtrl : public CWindow {
     void ReleaseBrowser();
 
     CBrowserSite* m_pSite = nullptr;
-    IWebBrowser2* m_pBrowser = nullptr;
+    CComPtr<IWebBrowser2> m_pBrowser;
     DWORD m_dwEventCookie = 0;
 };

@@ -33,9 +33,10 @@ void CMyStatic::SetTransparent(BOOL transparent) {
 
 void CMyStatic::SetFontSize(int tenthsOfPoint) {
     const char* face = CToken().ExpandVariables("<Lang>") == "CHT" ? kChineseScriptFace : "Times New Roman";
-    // Kept for the rest of the run, as the control may use it until then.
-    HFONT font = CreatePointFont(tenthsOfPoint, face);
-    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // The control uses its font until it is given the next one.
+    CFont font = CreatePointFont(tenthsOfPoint, face);
+    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    m_font = std::move(font);
     RedrawNow();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/Window.h"
+#include "win32/Scoped.h"
 
 // A text drawn straight onto the parent's picture in a chosen colour, with a font that suits
 // the user's language.
@@ -18,4 +19,6 @@ class CMyStatic : public CWindow {
 
   private:
     void RedrawNow();
+
+    CFont m_font;
 };

@@ -1,5 +1,7 @@
 #include "win32/FileManip.h"
 
+#include "win32/Scoped.h"
+
 #include <shellapi.h>
 
 #include "core/CurrentFolder.h"
@@ -18,13 +20,12 @@ class ProcessFolder : public CurrentFolder {
 
 int CFileManip::GetPathKind(const std::string& pattern) {
     WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return PATH_NONE;
+    const CFindHandle find(FindFirstFileA(pattern.c_str(), &fd));
+    if (!find) return PATH_NONE;
     int kind = PATH_FOLDERS;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) kind = PATH_FILES;
-    } while (kind == PATH_FOLDERS && FindNextFileA(find, &fd));
-    FindClose(find);
+    } while (kind == PATH_FOLDERS && FindNextFileA(find.Get(), &fd));
     return kind;
 }
 

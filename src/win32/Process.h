@@ -12,28 +12,22 @@ extern const UINT UPM_PROCESS_HANDLE;
 extern const UINT UPM_LINE;
 extern const UINT UPM_FINISHED;
 
-// Runs one child process with its standard output and error on a pipe that a worker thread reads.
-// Created with new; from Run on it belongs to itself and deletes itself when it is done.
+// Runs one child process with its standard output and error on a pipe that a reader thread reads.
+// The reader holds what it uses, so this object may go as soon as Run has returned; the reader ends
+// when the child and whatever it started have closed their side of the pipe.
 class CProcess {
   public:
     CProcess(std::string command, HWND target, LPARAM cookie);
     void SetDirectory(std::string directory) { m_strDirectory = std::move(directory); }
-    // TRUE when the child and the reader run. On FALSE the object is gone, the last error says why
-    // and UPM_FINISHED carries the same error.
+    // TRUE when the child and the reader run. On FALSE the last error says why and UPM_FINISHED
+    // carries the same error.
     BOOL Run();
 
   private:
-    virtual ~CProcess();
-    CProcess(const CProcess&) = delete;
-    CProcess& operator=(const CProcess&) = delete;
-
-    BOOL Fail(DWORD error);
-    void ReadOutput();
-    void PostLine(std::string line) const;
+    BOOL Fail(DWORD error) const;
 
     std::string m_strCommand;
     std::string m_strDirectory;
     HWND m_hTarget;
     LPARAM m_lCookie;
-    HANDLE m_hRead = nullptr;
 };

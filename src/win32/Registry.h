@@ -3,6 +3,11 @@
 
 #include <string>
 
+#include "win32/Scoped.h"
+
+// The program's one way to open a registry key: an empty key when it cannot be opened.
+CRegKey OpenRegKey(HKEY root, const std::string& subkey, REGSAM access);
+
 // One root key; every call opens its subkey, does one thing and closes it again.
 class CRegistry {
   public:
@@ -20,21 +25,4 @@ class CRegistry {
   private:
     bool m_bHasRoot = false;
     HKEY m_hRoot = nullptr;
-};
-
-// One key held open for several reads.
-class COpenRegKey {
-  public:
-    COpenRegKey() = default;
-    ~COpenRegKey();
-    COpenRegKey(const COpenRegKey&) = delete;
-    COpenRegKey& operator=(const COpenRegKey&) = delete;
-    bool Open(HKEY root, const std::string& subkey);
-    // Reads a value of any type into `buffer`, always NUL-terminated within `size` (a value that
-    // fills the buffer loses its last byte); a failed read leaves "" when a key is open.
-    bool QueryString(const std::string& name, char* buffer, DWORD size);
-    bool Close();
-
-  private:
-    HKEY m_hKey = nullptr;
 };

@@ -85,6 +85,53 @@ struct MemoryDcTraits {
 // A DC of CreateCompatibleDC.
 using CMemoryDC = CScoped<MemoryDcTraits>;
 
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle None() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { FreeLibrary(h); }
+};
+// A DLL the program loaded for a while.
+using CModule = CScoped<ModuleTraits>;
+
+struct IconTraits {
+    using Handle = HICON;
+    static Handle None() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+using CIcon = CScoped<IconTraits>;
+
+struct CursorTraits {
+    using Handle = HCURSOR;
+    static Handle None() { return nullptr; }
+    static bool Valid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { DestroyCursor(h); }
+};
+using CCursor = CScoped<CursorTraits>;
+
+// A memory DC like `like` with a new bitmap of the given size selected into it for its whole life;
+// empty (false) when either could not be made.
+class CBitmapDC {
+  public:
+    CBitmapDC(HDC like, int width, int height)
+        : m_dc(CreateCompatibleDC(like)), m_bitmap(CreateCompatibleBitmap(like, width, height)),
+          m_hOld(m_dc && m_bitmap ? SelectObject(m_dc.Get(), m_bitmap.Get()) : nullptr) {}
+    // The bitmap leaves the DC before either is deleted.
+    ~CBitmapDC() {
+        if (m_hOld) SelectObject(m_dc.Get(), m_hOld);
+    }
+    CBitmapDC(const CBitmapDC&) = delete;
+    CBitmapDC& operator=(const CBitmapDC&) = delete;
+    HDC Get() const { return m_dc.Get(); }
+    explicit operator bool() const { return m_hOld != nullptr; }
+
+  private:
+    CMemoryDC m_dc;
+    CBitmap m_bitmap;
+    HGDIOBJ m_hOld;
+};
+
 // GetDC's DC of a window, given back to that window.
 class CWindowDC {
   public:

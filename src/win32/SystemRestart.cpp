@@ -3,25 +3,21 @@
 #include <windows.h>
 
 #include "win32/Registry.h"
+#include "win32/Scoped.h"
 
 namespace {
-void Tell(const char* text) {
-    MessageBoxA(nullptr, text, "Autorun", MB_OK);
-}
-
-void EnableShutdownPrivilege() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
-        Tell("OpenProcessToken Failed");
+void EnableShutdownPrivilege(std::vector<RestartFailure>& failures) {
+    CHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive()))
+        failures.push_back(RestartFailure::NoToken);
     TOKEN_PRIVILEGES tp = {};
     tp.PrivilegeCount = 1;
     tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &tp.Privileges[0].Luid);
     // Success alone does not say the privilege was granted; the last error does.
     SetLastError(0);
-    AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
-    if (GetLastError() != 0) Tell("AdjustTokenPrivileges Failed");
-    if (token) CloseHandle(token);
+    AdjustTokenPrivileges(token.Get(), FALSE, &tp, 0, nullptr, nullptr);
+    if (GetLastError() != 0) failures.push_back(RestartFailure::NoPrivilege);
 }
 } // namespace
 
@@ -32,7 +28,9 @@ bool WriteRunOnce(const std::string& commandLine) {
                                 commandLine);
 }
 
-void RestartWindows(bool nt) {
-    if (nt) EnableShutdownPrivilege();
-    if (!ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0)) Tell("Failed to reboot");
+std::vector<RestartFailure> RestartWindows(bool nt) {
+    std::vector<RestartFailure> failures;
+    if (nt) EnableShutdownPrivilege(failures);
+    if (!ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0)) failures.push_back(RestartFailure::Refused);
+    return failures;
 }

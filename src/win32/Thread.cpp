@@ -12,22 +12,21 @@ bool CThread::Start(std::function<void()> body, int priority) {
         delete owned;
         return false;
     }
-    m_hThread = reinterpret_cast<HANDLE>(handle);
-    if (priority != THREAD_PRIORITY_NORMAL) SetThreadPriority(m_hThread, priority);
-    ResumeThread(m_hThread);
+    m_hThread.Reset(reinterpret_cast<HANDLE>(handle));
+    if (priority != THREAD_PRIORITY_NORMAL) SetThreadPriority(m_hThread.Get(), priority);
+    ResumeThread(m_hThread.Get());
     return true;
 }
 
 bool CThread::Join(DWORD ms) {
     if (!m_hThread) return true;
-    const bool ended = WaitForSingleObject(m_hThread, ms) == WAIT_OBJECT_0;
+    const bool ended = WaitForSingleObject(m_hThread.Get(), ms) == WAIT_OBJECT_0;
     Detach();
     return ended;
 }
 
 void CThread::Detach() {
-    if (m_hThread) CloseHandle(m_hThread);
-    m_hThread = nullptr;
+    m_hThread.Reset();
 }
 
 unsigned __stdcall CThread::Run(void* body) {

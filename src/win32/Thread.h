@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "win32/Scoped.h"
+
 // One worker thread of the program, started with _beginthreadex so the C runtime knows it.
 // The owner waits for it (Join) or lets it run on its own (Detach); the destructor joins.
 class CThread {
@@ -17,10 +19,10 @@ class CThread {
     // Waits up to `ms` for the end and lets go of the thread: FALSE when it still ran.
     bool Join(DWORD ms = INFINITE);
     void Detach();
-    bool Started() const { return m_hThread != nullptr; }
+    bool Started() const { return bool(m_hThread); }
 
   private:
     static unsigned __stdcall Run(void* body);
 
-    HANDLE m_hThread = nullptr;
+    CHandle m_hThread;
 };

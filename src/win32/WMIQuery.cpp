@@ -28,35 +28,28 @@ std::string Format(const char* format, double value) {
 } // namespace
 
 CWMIMgmt::~CWMIMgmt() {
-    ReleaseServices();
+    m_pServices.Reset();
     for (; m_nComInits > 0; --m_nComInits)
         CoUninitialize();
-}
-
-void CWMIMgmt::ShowMessage(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK);
-}
-
-void CWMIMgmt::ReleaseServices() {
-    if (m_pServices == nullptr) return;
-    m_pServices->Release();
-    m_pServices = nullptr;
 }
 
 bool CWMIMgmt::Initialize() {
     const HRESULT hr = CoInitialize(nullptr);
     if (FAILED(hr)) {
-        ShowMessage("Failed to initialize OLE");
+        m_failures.push_back({WmiFailure::Kind::ComInit, hr});
         return false;
     }
     ++m_nComInits;
     // Process security can only be set by whoever brought COM up on this thread.
+    if (hr != S_OK) return true;
     const CComSecurity security;
-    if (hr == S_OK &&
-        (!security.Loaded() ||
-         FAILED(security.CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
-                                              RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr)))) {
-        ShowMessage("Failed to fix security");
+    const HRESULT set =
+        !security.Loaded()
+            ? E_NOTIMPL
+            : security.CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_NONE,
+                                            RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+    if (FAILED(set)) {
+        m_failures.push_back({WmiFailure::Kind::Security, set});
         return false;
     }
     return true;
@@ -64,42 +57,39 @@ bool CWMIMgmt::Initialize() {
 
 bool CWMIMgmt::Connect(const std::string& nameSpace) {
     WaitCursor wait;
-    IWbemLocator* locator = nullptr;
+    CComPtr<IWbemLocator> locator;
     if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
-                                reinterpret_cast<void**>(&locator))))
+                                locator.ReceiveVoid())))
         return false;
-    ReleaseServices();
     HRESULT hr = locator->ConnectServer(AnsiBstr(nameSpace), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
-                                        &m_pServices);
+                                        m_pServices.Receive());
     const CComSecurity security;
     if (SUCCEEDED(hr))
-        hr = !security.Loaded() ? E_NOTIMPL
-                                : security.CoSetProxyBlanket(m_pServices, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE,
-                                                             nullptr, RPC_C_AUTHN_LEVEL_CALL,
-                                                             RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
-    locator->Release();
-    if (FAILED(hr)) ReleaseServices();
+        hr = !security.Loaded()
+                 ? E_NOTIMPL
+                 : security.CoSetProxyBlanket(m_pServices.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                                              RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                                              EOAC_NONE);
+    if (FAILED(hr)) m_pServices.Reset();
     return SUCCEEDED(hr);
 }
 
 VARIANT CWMIQuery::GetInstanceProperty(const std::string& className, const std::string& propertyName) {
     VARIANT value;
     VariantInit(&value);
-    if (m_pServices == nullptr) return value;
+    if (!m_pServices) return value;
     WaitCursor wait;
-    IEnumWbemClassObject* instances = nullptr;
-    const HRESULT hr = m_pServices->CreateInstanceEnum(AnsiBstr(className), 0, nullptr, &instances);
+    CComPtr<IEnumWbemClassObject> instances;
+    const HRESULT hr = m_pServices->CreateInstanceEnum(AnsiBstr(className), 0, nullptr, instances.Receive());
     if (FAILED(hr)) {
-        ShowMessage(ErrorName(hr));
+        m_failures.push_back({WmiFailure::Kind::Enumerate, hr});
         return value;
     }
-    IWbemClassObject* instance = nullptr;
+    CComPtr<IWbemClassObject> instance;
     ULONG count = 0;
-    if (SUCCEEDED(instances->Next(2000, 1, &instance, &count)) && count == 1) {
-        if (FAILED(instance->Get(AnsiBstr(propertyName), 0, &value, nullptr, nullptr))) VariantInit(&value);
-        instance->Release();
-    }
-    instances->Release();
+    if (SUCCEEDED(instances->Next(2000, 1, instance.Receive(), &count)) && count == 1 &&
+        FAILED(instance->Get(AnsiBstr(propertyName), 0, &value, nullptr, nullptr)))
+        VariantInit(&value);
     return value;
 }
 
@@ -137,6 +127,10 @@ std::string CWMIQuery::ErrorName(HRESULT code) {
     return WbemErrorName(static_cast<std::uint32_t>(code));
 }
 
-std::string QueryWMIText(const std::string& className, const std::string& propertyName) {
-    return CWMIQuery().QueryText(className, propertyName);
+std::string QueryWMIText(const std::string& className, const std::string& propertyName,
+                         std::vector<WmiFailure>& failures) {
+    CWMIQuery query;
+    std::string text = query.QueryText(className, propertyName);
+    failures.insert(failures.end(), query.Failures().begin(), query.Failures().end());
+    return text;
 }

@@ -3,6 +3,17 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "win32/Scoped.h"
+
+// A step of a query that failed in a way the user is told of (a connection that cannot be made is
+// not one of them).
+struct WmiFailure {
+    enum class Kind { ComInit, Security, Enumerate };
+    Kind kind;
+    HRESULT code;
+};
 
 class CWMIMgmt {
   public:
@@ -12,16 +23,14 @@ class CWMIMgmt {
     CWMIMgmt& operator=(const CWMIMgmt&) = delete;
     bool Initialize();
     bool Connect(const std::string& nameSpace);
+    // What failed so far, in order.
+    const std::vector<WmiFailure>& Failures() const { return m_failures; }
 
   protected:
-    // The user sees WMI failures in a message box; tests watch them here instead.
-    virtual void ShowMessage(const std::string& text);
-
-    IWbemServices* m_pServices = nullptr;
+    CComPtr<IWbemServices> m_pServices;
+    std::vector<WmiFailure> m_failures;
 
   private:
-    void ReleaseServices();
-
     int m_nComInits = 0; // successful CoInitialize calls, each owed one CoUninitialize
 };
 
@@ -37,5 +46,7 @@ class CWMIQuery : public CWMIMgmt {
 };
 
 // One query with its own COM set-up and tear-down: the text of one property of the first
-// instance of a class in root\cimv2, or "" when WMI cannot be reached.
-std::string QueryWMIText(const std::string& className, const std::string& propertyName);
+// instance of a class in root\cimv2, or "" when WMI cannot be reached; what failed on the way is
+// added to `failures`.
+std::string QueryWMIText(const std::string& className, const std::string& propertyName,
+                         std::vector<WmiFailure>& failures);

@@ -52,11 +52,6 @@ bool CWin32DetectPlatform::IsAdministrator() {
     return CToken().IsAdministrator();
 }
 
-void CWin32DetectPlatform::RefuseNonAdministrator() {
-    MessageBoxA(nullptr, "You must login as administrator to install the driver!!!", "Autorun", MB_OK);
-    ExitProcess(0);
-}
-
 bool CWin32DetectPlatform::HasLibrary() const {
     return GetFileAttributesA((m_strProgramDir + "\\VORN-IO.dll").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -126,13 +121,11 @@ bool CWin32DetectPlatform::ListSetupDevices(const std::string& className, std::v
 
 bool CWin32DetectPlatform::SubkeyName(RegRoot root, const std::string& path, unsigned index,
                                       std::string& name) {
-    HKEY key;
-    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    const CRegKey key = OpenRegKey(RootKey(root), path, KEY_READ);
     char buf[1024];
-    bool ok = RegEnumKeyA(key, index, buf, sizeof buf) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    if (ok) name = buf;
-    return ok;
+    if (!key || RegEnumKeyA(key.Get(), index, buf, sizeof buf) != ERROR_SUCCESS) return false;
+    name = buf;
+    return true;
 }
 
 bool CWin32DetectPlatform::KeyExists(RegRoot root, const std::string& path) {

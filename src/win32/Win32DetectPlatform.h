@@ -9,7 +9,6 @@ class CWin32DetectPlatform : public DetectPlatform {
 
     OsFlags Os() override;
     bool IsAdministrator() override;
-    void RefuseNonAdministrator() override;
     void PlaceDriverFile() override;
     void RemoveDriverService() override;
     bool ListSetupDevices(const std::string& className, std::vector<SetupDevice>& out) override;

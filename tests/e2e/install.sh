@@ -77,6 +77,18 @@ $wine 'C:\Driver CD\Autorun.exe' -silent:3 /Pages\Gone.ini /E2E.WinXP &
 $wine "$tools/press_ok.exe" "Cannot continue the installation" 30 >/dev/null || fail "no word of the missing page file"
 timeout 60 /usr/lib/wine/wineserver -w || fail "the program did not end"
 
+echo "== a reboot step that no resume line can record: the user is asked, and No restarts nothing"
+printf '[SWInfo]\r\nModel=A/B\r\nOS=WinXP\r\nLang=ENU\r\n' >"$prefix/drive_c/slash.dmp"
+printf '[IniInfo]\r\nIniType=SingleInstall\r\n[A/B.WinXP]\r\nCaption=Install all\r\nStep1=REBOOT\r\nStep2=%s\r\n' \
+  "$setup mark C:\\e2e\\never.txt" >"$cd_dir/Pages/Install.ini"
+$wine 'C:\Driver CD\Autorun.exe' '-sim:C:\slash.dmp' &
+$wine "$tools/probe_windows.exe" click 10 >/dev/null || fail "no install button"
+$wine "$tools/press_ok.exe" "cannot continue by itself" 30 "" 7 >/dev/null || fail "not asked before the restart"
+[ -z "$(entry)" ] || fail "an entry that cannot resume: $(entry)"
+$wine "$tools/probe_windows.exe" close >/dev/null || fail "the program did not stay after No"
+timeout 60 /usr/lib/wine/wineserver -w || fail "the program did not end"
+[ ! -e "$marks/never.txt" ] || fail "the sequence went on after No"
+
 echo "== a reboot step, the restart, and the resumed run"
 start_install "Step1=$setup mark C:\\e2e\\one.txt, One" "Step2=REBOOT" \
   "Step3=$setup mark C:\\e2e\\three.txt, Three" "RestartWhenFinish=NO"

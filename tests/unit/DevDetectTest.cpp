@@ -155,8 +155,7 @@ TEST_F(DevDetectTest, NonAdministratorIsRefusedBeforeAnythingRuns) {
     SetUpNt();
     machine.os.IsWinXP = true;
     machine.admin = false;
-    CDevDetect(machine).DetectDevices("", &list);
-    EXPECT_EQ(1, machine.refused);
+    EXPECT_EQ(0, CDevDetect(machine).DetectDevices("", &list));
     EXPECT_EQ(0, machine.placed);
     EXPECT_EQ("unasked", machine.className);
     EXPECT_TRUE(list.empty());
@@ -165,7 +164,7 @@ TEST_F(DevDetectTest, NonAdministratorIsRefusedBeforeAnythingRuns) {
     win98.os.Is9x = win98.os.IsWin98 = true;
     win98.admin = false;
     CDevDetect(win98).DetectDevices("", &list);
-    EXPECT_EQ(0, win98.refused);
+    EXPECT_EQ(1, win98.placed);
 }
 
 TEST_F(DevDetectTest, WithoutTheLibraryNoScanRuns) {

@@ -22,7 +22,7 @@ struct FakePlatform : DetectPlatform {
     std::map<std::string, std::vector<std::string>> subkeys;
     CPciConfigImage image;
     CPciImagePort port{image};
-    int refused = 0, placed = 0, removed = 0, portOpened = 0;
+    int placed = 0, removed = 0, portOpened = 0;
     std::string className = "unasked";
 
     static std::string At(RegRoot root, const std::string& path) {
@@ -30,7 +30,6 @@ struct FakePlatform : DetectPlatform {
     }
     OsFlags Os() override { return os; }
     bool IsAdministrator() override { return admin; }
-    void RefuseNonAdministrator() override { ++refused; }
     void PlaceDriverFile() override { ++placed; }
     void RemoveDriverService() override { ++removed; }
     bool ListSetupDevices(const std::string& name, std::vector<SetupDevice>& out) override {

@@ -60,10 +60,10 @@ class ProcessTest : public testing::Test {
 
     // Runs the child with `args` and collects messages until UPM_FINISHED (or a generous timeout).
     BOOL RunChild(const std::string& args, const std::string& dir = "", LPARAM cookie = 7) {
-        auto* p = new CProcess("\"" + ChildPath() + "\" " + args, m_hwnd, cookie);
-        if (!dir.empty()) p->SetDirectory(dir);
+        CProcess p("\"" + ChildPath() + "\" " + args, m_hwnd, cookie);
+        if (!dir.empty()) p.SetDirectory(dir);
         m_startTick = GetTickCount();
-        BOOL ok = p->Run();
+        BOOL ok = p.Run();
         Pump();
         return ok;
     }
@@ -160,9 +160,9 @@ TEST_F(ProcessTest, AChildThatCannotStartFailsWithOneEndMessageCarryingTheError)
     };
     for (const auto& c : cases) {
         g_messages.clear();
-        auto* p = new CProcess(c[0], m_hwnd, 9);
-        p->SetDirectory(c[1]);
-        EXPECT_FALSE(p->Run()) << c[0];
+        CProcess p(c[0], m_hwnd, 9);
+        p.SetDirectory(c[1]);
+        EXPECT_FALSE(p.Run()) << c[0];
         const DWORD error = GetLastError();
         EXPECT_NE(0u, error);
         Pump();

@@ -5,14 +5,16 @@
 #include <vector>
 
 namespace {
-// Records the messages a user would have seen instead of opening message boxes.
+// The failures a user would be told of, by the name each is shown with.
 class CWatchedQuery : public CWMIQuery {
   public:
-    std::vector<std::string> messages;
-    IWbemServices* Services() const { return m_pServices; }
-
-  protected:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    IWbemServices* Services() const { return m_pServices.Get(); }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> names;
+        for (const WmiFailure& f : Failures())
+            names.push_back(ErrorName(f.code));
+        return names;
+    }
 };
 
 VARIANT Make(VARTYPE vt) {
@@ -143,7 +145,7 @@ TEST(WMIQuery, ReadsPropertiesOfTheFirstInstance) {
     for (const auto& c : cases) {
         CWatchedQuery query;
         EXPECT_EQ(c[2], query.QueryText(c[0], c[1])) << c[0] << "." << c[1];
-        EXPECT_TRUE(query.messages.empty());
+        EXPECT_TRUE(query.Messages().empty());
     }
 }
 
@@ -152,16 +154,17 @@ TEST(WMIQuery, ReadsPropertiesOfTheFirstInstance) {
 TEST(WMIQuery, MissingClassReadsNull) {
     CWatchedQuery query;
     EXPECT_EQ("NULL", query.QueryText("Win32_NoSuchClass", "Product"));
-    EXPECT_LE(query.messages.size(), 1u);
-    for (const std::string& m : query.messages)
+    EXPECT_LE(query.Messages().size(), 1u);
+    for (const std::string& m : query.Messages())
         EXPECT_EQ("WBEM_E_INVALID_CLASS", m);
 
     for (const char* name : {"", "Win32 BaseBoard"}) {
         CWatchedQuery bad;
         EXPECT_EQ("NULL", bad.QueryText(name, "Product")) << name;
-        ASSERT_EQ(1u, bad.messages.size()) << name;
-        EXPECT_TRUE(bad.messages[0] == "WBEM_E_INVALID_QUERY" || bad.messages[0] == "WBEM_E_INVALID_CLASS")
-            << bad.messages[0];
+        const std::vector<std::string> messages = bad.Messages();
+        ASSERT_EQ(1u, messages.size()) << name;
+        EXPECT_TRUE(messages[0] == "WBEM_E_INVALID_QUERY" || messages[0] == "WBEM_E_INVALID_CLASS")
+            << messages[0];
     }
 }
 
@@ -172,7 +175,7 @@ TEST(WMIQuery, FailedConnectionIsSilent) {
     EXPECT_EQ(nullptr, query.Services());
     VARIANT v = query.GetInstanceProperty("Win32_BaseBoard", "Product");
     EXPECT_EQ(VT_EMPTY, v.vt);
-    EXPECT_TRUE(query.messages.empty());
+    EXPECT_TRUE(query.Messages().empty());
 }
 
 TEST(WMIQuery, ComIsLeftAsItWasFound) {
@@ -195,6 +198,8 @@ TEST(WMIQuery, ComIsLeftAsItWasFound) {
 }
 
 TEST(WMIQuery, QueryWMITextRepeats) {
+    std::vector<WmiFailure> failures;
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ("Base Board", QueryWMIText("Win32_BaseBoard", "Product"));
+        EXPECT_EQ("Base Board", QueryWMIText("Win32_BaseBoard", "Product", failures));
+    EXPECT_TRUE(failures.empty());
 }

@@ -1,7 +1,7 @@
 // Answers a message box from outside, as a user would: waits for a dialog whose text contains the
-// given words (and, when given, whose caption is CAPTION), presses its OK button and prints the
-// whole text. Exit 1 when none came in time.
-//   press_ok.exe TEXT [SECONDS [CAPTION]]
+// given words (and, when given, whose caption is CAPTION; "" for any), presses its OK button (or the
+// button of id BUTTON, 7 for No) and prints the whole text. Exit 1 when none came in time.
+//   press_ok.exe TEXT [SECONDS [CAPTION [BUTTON]]]
 #include <windows.h>
 
 #include <cstdio>
@@ -44,18 +44,19 @@ BOOL CALLBACK FindDialog(HWND top, LPARAM param) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: press_ok TEXT [SECONDS [CAPTION]]\n");
+        std::fprintf(stderr, "usage: press_ok TEXT [SECONDS [CAPTION [BUTTON]]]\n");
         return 2;
     }
     const DWORD until = GetTickCount() + 1000 * (argc > 2 ? std::atoi(argv[2]) : 30);
     Search s;
     s.words = argv[1];
     if (argc > 3) s.caption = argv[3];
+    const int button = argc > 4 ? std::atoi(argv[4]) : IDOK;
     while (GetTickCount() < until) {
         EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&s));
         if (s.dialog) {
-            PostMessageA(s.dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(s.dialog, IDOK)));
+            PostMessageA(s.dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(s.dialog, button)));
             std::printf("%s\n", s.text.c_str());
             return 0;
         }

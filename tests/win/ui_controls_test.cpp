@@ -93,7 +93,8 @@ TEST_F(FlatButton, SettersCheckTheirArguments) {
 
 TEST_F(FlatButton, CaptionBesideAnIconIsCentredInTheRest) {
     SetWindowTextA(btn.m_hWnd, "Close");
-    SendMessageA(btn.m_hWnd, WM_SETFONT, WPARAM(CreatePointFont(200, "Arial")), TRUE);
+    const CFont font = CreatePointFont(200, "Arial");
+    SendMessageA(btn.m_hWnd, WM_SETFONT, WPARAM(font.Get()), TRUE);
     btn.SetColor(CBtnST::BTNST_COLOR_FG_OUT, kBlue);
     ASSERT_EQ(DWORD(CBtnST::BTNST_OK), btn.SetImageIcon(IDI_CLOSE));
     Pump(50);
@@ -111,7 +112,8 @@ TEST_F(FlatButton, CaptionBesideAnIconIsCentredInTheRest) {
 
 TEST_F(FlatButton, DisabledCaptionIsEmbossed) {
     SetWindowTextA(btn.m_hWnd, "Browse CD");
-    SendMessageA(btn.m_hWnd, WM_SETFONT, WPARAM(CreatePointFont(200, "Arial")), TRUE);
+    const CFont font = CreatePointFont(200, "Arial");
+    SendMessageA(btn.m_hWnd, WM_SETFONT, WPARAM(font.Get()), TRUE);
     btn.SetColor(CBtnST::BTNST_COLOR_FG_OUT, kBlue);
     EnableWindow(btn.m_hWnd, FALSE);
     Pump(50);

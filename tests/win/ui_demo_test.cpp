@@ -15,7 +15,7 @@ namespace {
 // screenshot taken from outside.
 TEST(Demo, EveryControlOnOneWindow) {
     UiTestWindow frame(RGB(20, 40, 90));
-    HFONT font = CreatePointFont(120, "Arial");
+    const CFont font = CreatePointFont(120, "Arial");
     CBtnST flat, hovered, raised, disabled, close, link;
     const DWORD style = WS_CHILD | WS_VISIBLE | BS_LEFT;
     ASSERT_TRUE(flat.Create("Flat button", style, RECT{40, 40, 240, 80}, frame.m_hWnd, 1));
@@ -26,7 +26,7 @@ TEST(Demo, EveryControlOnOneWindow) {
     ASSERT_TRUE(close.Create("Close", style, RECT{520, 420, 600, 460}, frame.m_hWnd, 20001));
     ASSERT_TRUE(link.Create("Browse CD", style, RECT{180, 420, 300, 460}, frame.m_hWnd, 20003));
     for (CBtnST* b : {&flat, &hovered, &raised, &disabled, &close, &link}) {
-        SendMessageA(b->m_hWnd, WM_SETFONT, WPARAM(font), FALSE);
+        SendMessageA(b->m_hWnd, WM_SETFONT, WPARAM(font.Get()), FALSE);
         for (int i : {CBtnST::BTNST_COLOR_FG_IN, CBtnST::BTNST_COLOR_FG_OUT, CBtnST::BTNST_COLOR_FG_FOCUS})
             b->SetColor(i, RGB(255, 255, 255));
         b->SetColor(CBtnST::BTNST_COLOR_BK_OUT, RGB(40, 80, 160));
@@ -62,6 +62,5 @@ TEST(Demo, EveryControlOnOneWindow) {
     Pump(hold ? std::atoi(hold) : 300);
     EXPECT_TRUE(hovered.m_bHover);
     wait.StopBusy();
-    DeleteObject(font);
 }
 } // namespace

@@ -8,7 +8,8 @@
 #include <cstring>
 #include <memory>
 
-#include "core/SystemFacts.h"
+#include "win32/Win32SystemFacts.h"
+
 #include "win32/LateBound.h"
 #include "win32/OS.h"
 #include "win32/Registry.h"
@@ -38,14 +39,13 @@ bool IsReadable(std::uintptr_t address, std::size_t size) {
 // The group list is as long as the token needs: a fixed buffer would refuse an administrator
 // who belongs to many groups.
 bool TokenHasAdministrators() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_READ, &token)) return false;
+    CHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_READ, token.Receive())) return false;
     DWORD needed = 0;
-    GetTokenInformation(token, TokenGroups, nullptr, 0, &needed);
+    GetTokenInformation(token.Get(), TokenGroups, nullptr, 0, &needed);
     std::unique_ptr<BYTE[]> buffer(needed ? new BYTE[needed] : nullptr);
-    const BOOL read = buffer && GetTokenInformation(token, TokenGroups, buffer.get(), needed, &needed);
-    CloseHandle(token);
-    if (!read) return false;
+    if (!buffer || !GetTokenInformation(token.Get(), TokenGroups, buffer.get(), needed, &needed))
+        return false;
 
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
     PSID administrators = nullptr;
@@ -60,8 +60,11 @@ bool TokenHasAdministrators() {
     return found;
 }
 
-class WindowsFacts : public SystemFacts {
+class CWin32SystemFacts : public SystemFacts {
   public:
+    explicit CWin32SystemFacts(std::function<void(const WmiFailure&)> onWmiFailure)
+        : m_onWmiFailure(std::move(onWmiFailure)) {}
+
     std::string WindowsDirectory() override {
         char path[MAX_PATH];
         const UINT n = GetWindowsDirectoryA(path, MAX_PATH);
@@ -82,7 +85,11 @@ class WindowsFacts : public SystemFacts {
     unsigned UserDefaultLangId() override { return GetUserDefaultLangID(); }
 
     std::string QueryWMI(const std::string& className, const std::string& property) override {
-        return QueryWMIText(className, property);
+        std::vector<WmiFailure> failures;
+        std::string text = QueryWMIText(className, property, failures);
+        for (const WmiFailure& failure : failures)
+            m_onWmiFailure(failure);
+        return text;
     }
 
     bool ReadBiosArea(std::vector<std::uint8_t>& area) override {
@@ -122,10 +129,10 @@ class WindowsFacts : public SystemFacts {
     }
 
     IeState BrowserVersion(long& major, long& minor) override {
-        HMODULE shdocvw = LoadLibraryA("shdocvw.dll");
+        const CModule shdocvw(LoadLibraryA("shdocvw.dll"));
         if (!shdocvw) return IeState::NotLoaded;
         IeState state = IeState::NoVersion;
-        if (const auto proc = GetProcAddress(shdocvw, "DllGetVersion")) {
+        if (const auto proc = GetProcAddress(shdocvw.Get(), "DllGetVersion")) {
             const auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(proc));
             DLLVERSIONINFO info;
             ZeroMemory(&info, sizeof info);
@@ -136,7 +143,6 @@ class WindowsFacts : public SystemFacts {
                 state = IeState::Ok;
             }
         }
-        FreeLibrary(shdocvw);
         return state;
     }
 
@@ -180,10 +186,12 @@ class WindowsFacts : public SystemFacts {
 
     void SetLastError(unsigned code) override { ::SetLastError(code); }
     bool IsAdministrator() override { return TokenHasAdministrators(); }
+
+  private:
+    std::function<void(const WmiFailure&)> m_onWmiFailure;
 };
 } // namespace
 
-SystemFacts& DefaultSystemFacts() {
-    static WindowsFacts facts;
-    return facts;
+std::unique_ptr<SystemFacts> MakeWin32SystemFacts(std::function<void(const WmiFailure&)> onWmiFailure) {
+    return std::make_unique<CWin32SystemFacts>(std::move(onWmiFailure));
 }
