@@ -58,8 +58,8 @@ BOOL CAutorunApp::InitInstance(const std::string& commandLine, const std::vector
 
     // A plain word must name a file that opens; nothing is read from it. The words of a resume
     // line are the page file and section this program wrote, blanks and all.
-    const std::string document =
-        ChooseRunMode(commandLine).mode == RunMode::Resume ? std::string() : DocumentArgument(words);
+    const RunModeChoice choice = ChooseRunMode(commandLine);
+    const std::string document = choice.mode == RunMode::Resume ? std::string() : DocumentArgument(words);
     if (!document.empty()) {
         const CHandle file(
             CreateFileA(document.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -70,7 +70,7 @@ BOOL CAutorunApp::InitInstance(const std::string& commandLine, const std::vector
     }
 
     m_nExitCode = 0;
-    if (!m_pView->OnInitialUpdate(commandLine)) return FALSE;
+    if (!m_pView->OnInitialUpdate(choice, commandLine)) return FALSE;
     m_pFrame->SetDocument(m_pDoc.get());
     HWND frame = m_pFrame->m_hWnd;
     SetForegroundWindow(frame);

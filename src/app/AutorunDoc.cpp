@@ -1,7 +1,5 @@
 #include "app/AutorunDoc.h"
 
-#include <shellapi.h>
-
 #include "app/LiveUpdateListPage.h"
 #include "app/Messages.h"
 #include "app/Skin.h"
@@ -13,10 +11,10 @@
 #include "win32/FileManip.h"
 #include "win32/LiveFolder.h"
 #include "win32/OS.h"
+#include "win32/Shell.h"
 
 namespace {
 const int kLastRoutedTabId = kFirstTabId + 8; // a tenth tab is drawn but not selectable
-const int kLiveUpdateId = 20004;
 
 std::unique_ptr<CBtnST> NewFixedButton(const FixedButtonModel& model, HWND parent, UINT icon) {
     auto button = std::make_unique<CBtnST>();
@@ -27,12 +25,9 @@ std::unique_ptr<CBtnST> NewFixedButton(const FixedButtonModel& model, HWND paren
     return button;
 }
 
-void ShellOpen(const std::string& what) {
-    ShellExecuteA(nullptr, "open", what.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
 } // namespace
 
-CAutorunDoc::CAutorunDoc() : m_strRootIni(CToken().GetVariable("Path") + "\\Root.ini") {}
+CAutorunDoc::CAutorunDoc() : m_strRootIni(RootIniPath(CToken().GetVariable("Path"))) {}
 
 bool CAutorunDoc::AdmitUser() const {
     if (!COS().IsNT() || CToken().IsAdministrator()) return true;
@@ -85,7 +80,7 @@ bool CAutorunDoc::OnCommand(UINT id) {
         OnCloseButton();
     else if (id == kBrowseId)
         OnBrowseCD();
-    else if (id == kLiveUpdateId)
+    else if (id == kLiveStartButtonId)
         OnLiveUpdate();
     else
         return false;

@@ -47,8 +47,6 @@ class CAutorunDoc {
     std::unique_ptr<CBtnST> m_pWebBtn;
     std::unique_ptr<CBtnST> m_pBrowseBtn;
     BOOL m_bSilent = FALSE;
-    std::string m_strResumeFile;
-    std::string m_strResumeSection;
     CSingleInstallBtn* m_pInstallBtn = nullptr; // owned by its tab, or by the view on a resumed run
     CDevList m_devices;
 

@@ -5,8 +5,6 @@
 #include "app/Messages.h"
 #include "app/RunDumpMode.h"
 #include "core/BackgroundChoice.h"
-#include "core/DevDetect.h"
-#include "core/DevSimulation.h"
 #include "core/IniFile.h"
 #include "core/RunMode.h"
 #include "core/Token.h"
@@ -38,35 +36,21 @@ bool CAutorunView::Create(HWND frame) {
     return CWindow::Create(kViewClass, "", WS_CHILD | WS_VISIBLE, rc, frame, kViewId);
 }
 
-bool CAutorunView::OnInitialUpdate(const std::string& commandLine) {
-    CToken token;
-    const std::string path = token.GetVariable("Path");
-    std::string menuFile = path + "\\Root.ini";
-    const RunModeChoice choice = ChooseRunMode(commandLine);
-    switch (choice.mode) {
-    case RunMode::Dump:
+bool CAutorunView::OnInitialUpdate(const RunModeChoice& choice, const std::string& commandLine) {
+    if (choice.mode == RunMode::Dump) {
         RunDumpMode(choice.dumpFile);
         return false;
-    case RunMode::Resume:
-        m_doc.SetDetection(std::make_unique<CDevDetect>());
+    }
+    m_doc.SetDetection(CreateDetectionObject(choice));
+    if (choice.mode == RunMode::Resume) {
         m_doc.m_bSilent = TRUE;
-        return Resume(commandLine, menuFile);
-    case RunMode::Simulation: {
-        auto simulation = std::make_unique<CDevSimulation>();
-        simulation->SetDumpFile(choice.dumpFile);
-        m_doc.SetDetection(std::move(simulation));
-        break;
+        return Resume(commandLine, m_doc.m_strRootIni);
     }
-    case RunMode::Custom:
-        // No separator: the command line brings its own leading backslash.
-        menuFile = path + token.ExpandVariables(commandLine);
-        m_doc.SetDetection(std::make_unique<CDevDetect>());
-        break;
-    case RunMode::Normal:
-        m_doc.SetDetection(std::make_unique<CDevDetect>());
-        break;
-    }
-    return BuildInteractive(menuFile);
+    // No separator: the command line brings its own leading backslash.
+    CToken token;
+    return BuildInteractive(choice.mode == RunMode::Custom
+                                ? token.GetVariable("Path") + token.ExpandVariables(commandLine)
+                                : m_doc.m_strRootIni);
 }
 
 // Goes on with the install sequence a restart interrupted, on a hidden install button. The

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/SingleInstallBtn.h"
+#include "core/RunMode.h"
 #include "ui/Dib.h"
 #include "ui/MyStatic.h"
 #include "ui/TipHost.h"
@@ -20,7 +21,7 @@ class CAutorunView : public CWindow, public CTipHost {
     bool Create(HWND frame);
     // Chooses the run mode from the command line and builds what that mode shows. False when the
     // program has nothing more to do: the dump is written, nothing can resume, no menu file.
-    bool OnInitialUpdate(const std::string& commandLine);
+    bool OnInitialUpdate(const RunModeChoice& choice, const std::string& commandLine);
     std::string ResolveBackground(const std::string& iniFile) const;
     HWND GetTipArea() const override { return m_description.m_hWnd; }
     const CDib* GetTipBackground() const override { return m_pBackground.get(); }

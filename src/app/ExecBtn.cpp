@@ -5,6 +5,7 @@
 #include "app/FTPManipDlg.h"
 #include "app/FtpSiteMirrorDlg.h"
 #include "app/Messages.h"
+#include "app/Skin.h"
 #include "core/ExecAction.h"
 #include "core/FtpPath.h"
 #include "core/IniFile.h"
@@ -12,14 +13,11 @@
 #include "res/resource.h"
 #include "ui/WaitMsgDlg.h"
 #include "win32/LiveFolder.h"
+#include "win32/Shell.h"
 
 namespace {
 bool NoAssociation(HINSTANCE result) {
     return reinterpret_cast<INT_PTR>(result) == SE_ERR_NOASSOC;
-}
-
-HINSTANCE ShellOpen(const std::string& target) {
-    return ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // A window's rectangle in its parent's client coordinates, invalidated there with erase.
@@ -32,17 +30,12 @@ void InvalidateInParent(HWND hwnd) {
 }
 } // namespace
 
-CExecBtn::CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file,
-                   int order)
-    : CButtonTip(caption), Behavior(behavior), File(file), Order(order) {}
+CExecBtn::CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file)
+    : CButtonTip(caption), Behavior(behavior), File(file) {}
 
 bool CExecBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
     if (!CBtnST::Create(caption, WS_CHILD | WS_VISIBLE | BS_LEFT, rect, parent, id)) return false;
-    const COLORREF white = RGB(255, 255, 255);
-    SetColor(BTNST_COLOR_FG_IN, white);
-    SetColor(BTNST_COLOR_FG_OUT, white);
-    SetColor(BTNST_COLOR_FG_FOCUS, white);
-    SetHoverCursor(IDC_LINKHAND);
+    SetMenuButtonLook(*this);
     return true;
 }
 
@@ -76,16 +69,9 @@ void CExecBtn::OnClicked() {
         result = ShellOpen(File);
         break;
     }
-    case ExecAction::Link: {
-        SHELLEXECUTEINFOA sei{};
-        sei.cbSize = sizeof sei;
-        sei.fMask = SEE_MASK_FLAG_NO_UI;
-        sei.lpVerb = "open";
-        sei.lpFile = File.c_str();
-        sei.nShow = SW_SHOWMAXIMIZED;
-        ShellExecuteExA(&sei);
+    case ExecAction::Link:
+        OpenLink(File);
         break;
-    }
     case ExecAction::FtpFile:
     case ExecAction::FtpFolder:
         OnFtpClicked();

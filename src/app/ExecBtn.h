@@ -5,7 +5,7 @@
 // address, or a file or folder fetched from an FTP mirror.
 class CExecBtn : public CButtonTip {
   public:
-    CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file, int order);
+    CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file);
 
     bool Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id);
 
@@ -14,7 +14,6 @@ class CExecBtn : public CButtonTip {
     std::string Behavior;
     std::string File;
     BOOL ChangeCurrDir = FALSE;
-    int Order;
 
   protected:
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

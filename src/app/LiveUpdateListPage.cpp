@@ -41,15 +41,15 @@ BOOL CLiveUpdateListPage::LoadLists(const CDevList& devices) {
 }
 
 std::unique_ptr<CExecBtn> CLiveUpdateListPage::CreateButton(const std::string& section,
-                                                            const CIniFile& drivers, HWND parent, int order,
-                                                            UINT id, int n) {
+                                                            const CIniFile& drivers, HWND parent, UINT id,
+                                                            int n) {
     const std::string lang = CToken().ExpandVariables("<Lang>");
     std::string caption = drivers.GetValue(section, "Caption." + lang, "");
     if (caption.empty()) caption = drivers.GetValue(section, "Caption", "");
     std::string file = drivers.GetValue(section, "File." + lang, "");
     if (file.empty()) file = LiveUpdate::WithModel(drivers.GetString(section, "File", ""), m_strModel);
 
-    auto button = std::make_unique<CExecBtn>(caption, "", file, order);
+    auto button = std::make_unique<CExecBtn>(caption, "", file);
     button->Create(caption.c_str(), RECT{50, 130 + 35 * n, 300, 160 + 35 * n}, parent, id);
     button->SetTransparent(FALSE);
     return button;
@@ -70,7 +70,7 @@ void CLiveUpdateListPage::BuildPage(HWND parent, int tabId, const CDevList& devi
     for (const LiveUpdate::ButtonPlan& plan : plans) {
         const std::string& s = plan.section;
         const UINT id = UINT((tabId - 10000) * 10 + plan.index);
-        auto button = CreateButton(s, drivers, parent, plan.order, id, plan.index);
+        auto button = CreateButton(s, drivers, parent, id, plan.index);
         button->LocalSubfolder = plan.device->VenDevSubsys;
         button->CurrentVer = plan.device->DriverVersion;
         button->CurrentDate = plan.device->DriverDate;

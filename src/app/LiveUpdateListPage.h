@@ -35,7 +35,7 @@ class CLiveUpdateListPage {
 
   private:
     std::unique_ptr<CExecBtn> CreateButton(const std::string& section, const CIniFile& drivers, HWND parent,
-                                           int order, UINT id, int n);
+                                           UINT id, int n);
 
     std::string m_strLiveUpdateIni;
 };

@@ -3,6 +3,7 @@
 #include "app/AutorunDoc.h"
 #include "app/SingleInstallBtn.h"
 #include "core/IniFile.h"
+#include "core/MenuModel.h"
 #include "core/StartPage.h"
 #include "core/Token.h"
 
@@ -25,7 +26,7 @@ bool CMainFrame::Create(const std::string& className) {
 
 // The start window shows the CD's page while the main thread detects and builds the menu.
 void CMainFrame::OnCreate() {
-    const std::string root = CToken().GetVariable("Path") + "\\Root.ini";
+    const std::string root = RootIniPath(CToken().GetVariable("Path"));
     m_bStartWindow = WantsStartWindow(CIniFile(root).GetString("Root", "StartWindow", "Normal"));
     if (m_bStartWindow) m_startWindow.Start();
 }

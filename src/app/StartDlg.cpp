@@ -1,6 +1,7 @@
 #include "app/StartDlg.h"
 
 #include "core/IniFile.h"
+#include "core/MenuModel.h"
 #include "core/StartPage.h"
 #include "core/SystemFacts.h"
 #include "core/Token.h"
@@ -39,7 +40,7 @@ BOOL CStartDlg::OnInitDialog() {
     m_html.Create(client, m_hWnd, IDC_HTML);
     CToken token(m_facts);
     const std::string path = token.GetVariable("Path");
-    const std::string page = CIniFile(path + "\\Root.ini").GetString("Root", "StartWindow", "");
+    const std::string page = CIniFile(RootIniPath(path)).GetString("Root", "StartWindow", "");
     m_html.Navigate2(StartPageAddress(page, path));
     return TRUE;
 }

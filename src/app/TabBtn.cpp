@@ -37,7 +37,7 @@ BOOL CTabBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
 }
 
 std::unique_ptr<CExecBtn> CTabBtn::CreateExecButton(const PageButtonModel& model, HWND parent) {
-    auto button = std::make_unique<CExecBtn>(model.caption, model.behavior, model.file, model.order);
+    auto button = std::make_unique<CExecBtn>(model.caption, model.behavior, model.file);
     button->Create(model.caption.c_str(), ToWinRect(model.rect), parent, model.id);
     button->Note = model.note;
     button->IniType = m_strIniType;

@@ -6,6 +6,10 @@
 
 const char* const kMakerWebSite = "http://www.vorn.example/";
 
+std::string RootIniPath(const std::string& programFolder) {
+    return programFolder + "\\Root.ini";
+}
+
 namespace {
 const char* const kRoot = "Root";
 

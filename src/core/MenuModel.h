@@ -42,6 +42,9 @@ enum : int {
     kBrowseId = 20003,
 };
 
+// Root.ini of the CD whose program lies in `programFolder` (the variable Path).
+std::string RootIniPath(const std::string& programFolder);
+
 // The maker's site: the web-link button opens it and shows it as its tip.
 extern const char* const kMakerWebSite;
 

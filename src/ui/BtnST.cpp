@@ -1,11 +1,11 @@
 #include "ui/BtnST.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstring>
 
 #include "win32/LateBound.h"
+#include "win32/Shell.h"
 
 namespace {
 constexpr int kImageMargin = 3;
@@ -215,14 +215,7 @@ bool CBtnST::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 
 void CBtnST::OnClicked() {
     SetFocus(m_hWnd);
-    if (!m_szUrl[0]) return;
-    SHELLEXECUTEINFOA sei{};
-    sei.cbSize = sizeof sei;
-    sei.fMask = SEE_MASK_FLAG_NO_UI;
-    sei.lpVerb = "open";
-    sei.lpFile = m_szUrl;
-    sei.nShow = SW_SHOWMAXIMIZED;
-    ShellExecuteExA(&sei);
+    if (m_szUrl[0]) OpenLink(m_szUrl);
 }
 
 void CBtnST::OnMouseMove(UINT flags, POINT pt) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "core/IniFile.h"
+#include "core/MenuModel.h"
 #include "core/Token.h"
 #include "ui/Dib.h"
 #include "ui/PointFont.h"
@@ -10,7 +11,7 @@
 
 namespace {
 std::string RootIni() {
-    return CToken().GetVariable("Path") + "\\Root.ini";
+    return RootIniPath(CToken().GetVariable("Path"));
 }
 
 // The description area in memory, holding the part of the background picture under it; shown

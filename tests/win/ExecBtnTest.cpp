@@ -80,7 +80,7 @@ class Openers : public testing::Test {
     // after it, once `expected` lines have come or a while has passed.
     std::vector<std::string> Click(const std::string& behavior, const std::string& file, std::size_t expected,
                                    BOOL changeDir = FALSE) {
-        CExecBtn btn("caption", behavior, file, 0);
+        CExecBtn btn("caption", behavior, file);
         btn.ChangeCurrDir = changeDir;
         EXPECT_TRUE(btn.Create("caption", RECT{50, 130, 300, 160}, view.m_hWnd, 10));
         DeleteFileA(log.c_str());
@@ -213,14 +213,13 @@ TEST_F(Openers, UnopenablePdfAsksForAReader) {
 
 TEST(ExecBtn, CreateMakesAWhiteCaptionedVisibleChild) {
     TipTestView view(true, true);
-    CExecBtn btn("Manual", "Open", "x", 3);
+    CExecBtn btn("Manual", "Open", "x");
     ASSERT_TRUE(btn.Create("Manual", RECT{50, 130, 300, 160}, view.m_hWnd, 10));
     EXPECT_TRUE(IsWindowVisible(btn.m_hWnd));
     EXPECT_EQ(GetDlgCtrlID(btn.m_hWnd), 10);
     for (int i : {CBtnST::BTNST_COLOR_FG_IN, CBtnST::BTNST_COLOR_FG_OUT, CBtnST::BTNST_COLOR_FG_FOCUS})
         EXPECT_EQ(btn.m_crColors[i], RGB(255, 255, 255)) << i;
     EXPECT_EQ(btn.Title, "Manual");
-    EXPECT_EQ(btn.Order, 3);
     EXPECT_TRUE(btn.Site.empty());
     EXPECT_TRUE(btn.LocalSubfolder.empty());
 }
