@@ -198,28 +198,33 @@ std::string CToken::GetVariable(const std::string& name) {
     return {};
 }
 
-// One pass, at most one open reference, no escapes and no nesting. On a syntax error the text
-// built so far is the answer and the thread's last error says why.
-std::string CToken::ExpandVariables(const std::string& text) {
-    std::string result, name;
+bool ExpandReferences(const std::string& text, const std::function<std::string(const std::string&)>& resolve,
+                      std::string& out) {
+    out.clear();
+    std::string name;
     bool open = false;
     for (char c : text) {
         if (c == '<') {
-            if (open) break;
+            if (open) return false;
             open = true;
             name.clear();
         } else if (c == '>') {
-            if (!open) {
-                m_facts.SetLastError(kSyntaxError);
-                return result;
-            }
-            result += GetVariable(name);
+            if (!open) return false;
+            out += resolve(name);
             open = false;
         } else {
-            (open ? name : result) += c;
+            (open ? name : out) += c;
         }
     }
-    if (open) m_facts.SetLastError(kSyntaxError);
+    return !open;
+}
+
+// On a syntax error the text built so far is the answer and the thread's last error says why.
+std::string CToken::ExpandVariables(const std::string& text) {
+    std::string result;
+    if (!ExpandReferences(
+            text, [this](const std::string& name) { return GetVariable(name); }, result))
+        m_facts.SetLastError(kSyntaxError);
     return result;
 }
 

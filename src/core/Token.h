@@ -1,7 +1,14 @@
 #pragma once
+#include <functional>
 #include <string>
 
 class SystemFacts;
+
+// Replaces each "<name>" of `text` by resolve(name): one pass, no nesting, no escapes. False on a
+// syntax error (a "<" inside a reference, a ">" outside one, a reference still open at the end),
+// with `out` holding what was built before it.
+bool ExpandReferences(const std::string& text, const std::function<std::string(const std::string&)>& resolve,
+                      std::string& out);
 
 // Variable values and the substitution of "<Name>" references in INI texts. Values are computed
 // anew at every lookup and kept whole, however long.

@@ -226,10 +226,11 @@ void CBtnST::OnMouseMove(UINT flags, POINT pt) {
     if (WindowFromPoint(pt) == m_hWnd && (m_bAlwaysTrack || GetActiveWindow())) {
         if (m_bHover) return;
         m_bHover = TRUE;
+        OnHoverStart();
         Repaint();
         TrackLeave();
     } else {
-        CancelHover();
+        OnMouseLeave();
     }
 }
 

@@ -52,7 +52,9 @@ class CBtnST : public CWindow {
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void PreSubclassWindow() override;
 
-    virtual void OnMouseMove(UINT flags, POINT pt);
+    void OnMouseMove(UINT flags, POINT pt);
+    // The pointer came onto a flat button, which now draws itself lit.
+    virtual void OnHoverStart() {}
     virtual void OnMouseLeave() { CancelHover(); }
     virtual void DrawItem(const DRAWITEMSTRUCT& dis);
     virtual void PaintBackground(HDC dc, const RECT& rc);

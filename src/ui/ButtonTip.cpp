@@ -94,15 +94,8 @@ void CButtonTip::HideTip() {
     TipCanvas(TipArea, *picture).Show();
 }
 
-void CButtonTip::OnMouseMove(UINT flags, POINT pt) {
-    Default(WM_MOUSEMOVE, flags, MAKELPARAM(pt.x, pt.y));
-    if ((flags & MK_LBUTTON) && !m_bHover) return;
-    ClientToScreen(m_hWnd, &pt);
-    if (!m_bFlat || WindowFromPoint(pt) != m_hWnd || m_bHover) return;
-    m_bHover = TRUE;
+void CButtonTip::OnHoverStart() {
     ShowTip();
-    Repaint();
-    TrackLeave();
 }
 
 void CButtonTip::OnMouseLeave() {

@@ -19,7 +19,7 @@ class CButtonTip : public CBtnST, public TipFields {
     int NoteSize;
 
   protected:
-    void OnMouseMove(UINT flags, POINT pt) override;
+    void OnHoverStart() override;
     void OnMouseLeave() override;
 
   private:
