@@ -11,8 +11,9 @@ const char kInterface[] = "INTERFACE";
 const char kRoot[] = "Root";
 // Room left between the installed and the offered driver in the advanced layout.
 const int kAdvanceGap = 15;
-// A larger note size only makes the text run out of the area, and its tenths would overflow.
-const int kMaxNoteSize = 100;
+// A note size from 1 to this is what the CD gets, even one whose text runs out of the area; 0, a
+// negative size or a larger one makes no usable font and falls back to the default.
+const int kMaxNoteSize = 500;
 
 bool EqualsNoCase(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),

@@ -123,8 +123,9 @@ TEST(TipStyle, ColourAndSizeFromRootIni) {
         // Out of range: each part stays in its byte, the size falls back to the default.
         {"[Root]\nTip Color R=300\nTip Color G=-1\nTip Color B=65536\nNoteSize=0\n", 0xFF00FF, 10},
         {"[Root]\nTip Color G=x\nNoteSize=-4\n", 0xFF00FF, 10},
-        {"[Root]\nNoteSize=101\n", 0xFFFFFF, 10},
-        {"[Root]\nNoteSize=100\n", 0xFFFFFF, 100},
+        {"[Root]\nNoteSize=501\n", 0xFFFFFF, 10},
+        {"[Root]\nNoteSize=500\n", 0xFFFFFF, 500},
+        {"[Root]\nNoteSize=150\n", 0xFFFFFF, 150},
         {"[Root]\nNoteSize=4294967295\n", 0xFFFFFF, 10},
     };
     for (const Case& c : cases) {
