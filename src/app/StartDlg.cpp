@@ -53,6 +53,8 @@ LRESULT CStartDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             ShowWindow(m_hWnd, SW_HIDE);
         return 0;
     }
+    // Hidden for good: neither the dialog's own showing nor a later one may bring it up.
+    if (msg == WM_WINDOWPOSCHANGING && m_bHide) reinterpret_cast<WINDOWPOS*>(lp)->flags &= ~SWP_SHOWWINDOW;
     if (msg == WM_NCDESTROY) m_hWndShared = nullptr;
     return CDialog::WindowProc(msg, wp, lp);
 }

@@ -36,16 +36,22 @@ bool IsReadable(std::uintptr_t address, std::size_t size) {
     return true;
 }
 
-// The group list is as long as the token needs: a fixed buffer would refuse an administrator
-// who belongs to many groups.
 bool TokenHasAdministrators() {
     CHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_READ, token.Receive())) return false;
+    return GroupsHoldAdministrators([&token](void* buffer, DWORD size, DWORD* needed) {
+        return GetTokenInformation(token.Get(), TokenGroups, buffer, size, needed);
+    });
+}
+} // namespace
+
+// The group list is as long as the token needs: a fixed buffer would refuse an administrator
+// who belongs to many groups.
+bool GroupsHoldAdministrators(const TokenGroupsReader& read) {
     DWORD needed = 0;
-    GetTokenInformation(token.Get(), TokenGroups, nullptr, 0, &needed);
+    read(nullptr, 0, &needed);
     std::unique_ptr<BYTE[]> buffer(needed ? new BYTE[needed] : nullptr);
-    if (!buffer || !GetTokenInformation(token.Get(), TokenGroups, buffer.get(), needed, &needed))
-        return false;
+    if (!buffer || !read(buffer.get(), needed, &needed)) return false;
 
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
     PSID administrators = nullptr;
@@ -59,6 +65,8 @@ bool TokenHasAdministrators() {
     FreeSid(administrators);
     return found;
 }
+
+namespace {
 
 class CWin32SystemFacts : public SystemFacts {
   public:

@@ -18,7 +18,7 @@ elseif(WIN_TEST_BUILD_DIR)
                                     ${CMAKE_SOURCE_DIR}/tests/e2e/install.sh ${WIN_TEST_BUILD_DIR})
   set_tests_properties(e2e.install PROPERTIES LABELS e2e TIMEOUT 900)
   add_test(NAME e2e.dump COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/dump.sh ${WIN_TEST_BUILD_DIR})
-  set_tests_properties(e2e.dump PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "WINE_ROOT=${WIN_TEST_BUILD_DIR}/wine")
+  set_tests_properties(e2e.dump PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "WINE_ROOT=${WIN_TEST_BUILD_DIR}/wine-dump")
   # The menu window on fixture CDs, read from outside, in a prefix of its own.
   add_test(NAME e2e.menu COMMAND xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3
                                  ${CMAKE_SOURCE_DIR}/tests/e2e/menu_e2e.py ${WIN_TEST_BUILD_DIR})

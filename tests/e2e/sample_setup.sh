@@ -5,7 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1
-export WINE_ROOT="$build/wine"
+export WINE_ROOT=${WINE_ROOT:-$build/wine-sample-setup}
 . "$here/prefix.sh"
 
 dir="$prefix/drive_c/Sample CD/Drivers/Audio"

@@ -284,6 +284,40 @@ TEST_F(HtmlCtrlTest, StartDlgShowsWhatItCanOfOddValues) {
     }
 }
 
+// Detection may end before the start window's thread has made its window: that window must never
+// show, not even for a moment, nor when something shows it later.
+class WatchedStartDlg : public CStartDlg {
+  public:
+    using CStartDlg::CStartDlg;
+    bool m_everShown = false;
+
+  protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CStartDlg::OnInitDialog();
+        SetTimer(m_hWnd, 1, 500, nullptr);
+        return result;
+    }
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW))
+            m_everShown = true;
+        if (msg == WM_TIMER && wp == 1) {
+            KillTimer(m_hWnd, 1);
+            ShowWindow(m_hWnd, SW_SHOW);
+            m_everShown = m_everShown || IsWindowVisible(m_hWnd);
+            End();
+        }
+        return CStartDlg::WindowProc(msg, wp, lp);
+    }
+};
+
+TEST_F(HtmlCtrlTest, AStartDlgHiddenBeforeItExistsNeverShows) {
+    TempCd cd("<Path>\\Start\\index.htm");
+    WatchedStartDlg dlg(cd.m_facts);
+    dlg.Hide();
+    EXPECT_EQ(0, dlg.DoModal(nullptr));
+    EXPECT_FALSE(dlg.m_everShown);
+}
+
 TEST(StartWindowThread, StaysResponsiveWhileTheCallerIsBusyAndHidesOnRequest) {
     TempCd cd("<Path>\\Start\\index.htm");
     HWND window;

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstddef>
+#include <cstring>
 #include <regex>
+#include <vector>
 
 #include "core/SystemFacts.h"
 #include "core/Token.h"
 #include "win32/OS.h"
+#include "win32/Win32SystemFacts.h"
 
 // Real facts under Wine. The same program runs in prefixes set to different Windows versions;
 // it reads which one from the prefix itself.
@@ -119,5 +123,36 @@ TEST_F(TokenWin, SyntaxErrorSetsTheThreadsLastError) {
 
 TEST_F(TokenWin, WinesTokenHoldsTheAdministrators) {
     EXPECT_TRUE(token.IsAdministrator());
+}
+
+// An administrator in 200 groups, the Administrators group last: the whole list is read, however
+// long; without that group the answer is no.
+TEST(Administrators, ManyGroupsAreReadWhole) {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    std::vector<PSID> sids(200);
+    for (DWORD i = 0; i < sids.size(); ++i) {
+        const DWORD rid = i + 1 == sids.size() ? DOMAIN_ALIAS_RID_ADMINS : 1000 + i;
+        ASSERT_TRUE(
+            AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, rid, 0, 0, 0, 0, 0, 0, &sids[i]));
+    }
+    for (const DWORD count : {DWORD(200), DWORD(199)}) {
+        std::vector<BYTE> groups(offsetof(TOKEN_GROUPS, Groups) + count * sizeof(SID_AND_ATTRIBUTES));
+        auto* list = reinterpret_cast<TOKEN_GROUPS*>(groups.data());
+        list->GroupCount = count;
+        for (DWORD i = 0; i < count; ++i)
+            list->Groups[i] = {sids[i], SE_GROUP_ENABLED};
+        const bool admin = GroupsHoldAdministrators([&groups](void* buffer, DWORD size, DWORD* needed) {
+            *needed = DWORD(groups.size());
+            if (size < groups.size()) {
+                SetLastError(ERROR_INSUFFICIENT_BUFFER);
+                return FALSE;
+            }
+            std::memcpy(buffer, groups.data(), groups.size());
+            return TRUE;
+        });
+        EXPECT_EQ(count == 200, admin) << count;
+    }
+    for (PSID sid : sids)
+        FreeSid(sid);
 }
 } // namespace

@@ -29,7 +29,7 @@ function(win_test name)
     add_test(NAME win.${name}
              COMMAND ${wrap} ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${opts} ${WIN_TEST_BUILD_DIR}/tests/${name}.exe)
     set_tests_properties(win.${name} PROPERTIES LABELS win TIMEOUT 600
-                         ENVIRONMENT "WINE_ROOT=${WIN_TEST_BUILD_DIR}/wine")
+                         ENVIRONMENT "WINE_ROOT=${WIN_TEST_BUILD_DIR}/wine/${name}")
   endif()
 endfunction()
 

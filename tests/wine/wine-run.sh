@@ -20,17 +20,31 @@ done
 root=${WINE_ROOT:-$(cd "$here/../.." && pwd)/build/wine}
 export WINEPREFIX="$root/$winver"
 
-mkdir -p "$root"
+# Every prefix starts as a copy of one made once per kind (wineboot takes 10 s or more, a copy well
+# under one), then gets its Windows version. The copy shares the template's programs and libraries,
+# which nothing writes, and copies every other file (the registry, win.ini and the like).
+templates=${WINE_TEMPLATES:-$(cd "$here/../.." && pwd)/build/wine-templates}
+template="$templates/$WINEARCH"
+mkdir -p "$root" "$templates"
+(
+  flock 8
+  if [ ! -f "$template/.ready" ]; then
+    rm -rf "$template"
+    WINEPREFIX="$template" DISPLAY= "$WINE" wineboot -u >/dev/null 2>&1 || true
+    WINEPREFIX="$template" /usr/lib/wine/wineserver -w
+    touch "$template/.ready"
+  fi
+) 8>"$templates/.lock-$WINEARCH"
 (
   flock 9
   if [ ! -f "$WINEPREFIX/.ready" ]; then
     rm -rf "$WINEPREFIX"
-    DISPLAY= "$WINE" wineboot -u >/dev/null 2>&1 || true
-    /usr/lib/wine/wineserver -w
-    if [ "$winver" != win7 ]; then
-      DISPLAY= "$WINE" reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f >/dev/null 2>&1
-      /usr/lib/wine/wineserver -w
-    fi
+    cp -al "$template" "$WINEPREFIX"
+    find "$WINEPREFIX" -type f ! -iname '*.dll' ! -iname '*.exe' -print0 |
+      while IFS= read -r -d '' f; do cp --remove-destination "$template/${f#"$WINEPREFIX"/}" "$f"; done
+    rm "$WINEPREFIX/.ready"
+    # HKCU\Software\Wine "Version", written straight into the registry file: no session needed.
+    [ "$winver" = win7 ] || printf '\n[Software\\\\Wine] 0\n"Version"="%s"\n' "$winver" >>"$WINEPREFIX/user.reg"
     touch "$WINEPREFIX/.ready"
   fi
 ) 9>"$root/.lock-$winver"
