@@ -33,7 +33,7 @@ function(win_test name)
   endif()
 endfunction()
 
-win_test(smoke_test SOURCES smoke_test.cpp)
+win_test(smoke_test SOURCES SmokeTest.cpp)
 win_test(token_winxp SOURCES TokenWinTest.cpp WINVER winxp)
 win_test(token_win2003 SOURCES TokenWinTest.cpp WINVER win2003)
 win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
@@ -47,7 +47,7 @@ win_test(live_update_list_page_test SOURCES TipTestView.cpp UiTestWindow.cpp Liv
 if(TARGET live_update_list_page_test)
   add_dependencies(live_update_list_page_test press_ok open_recorder)
 endif()
-win_test(ui_test SOURCES UiTestWindow.cpp ui_framework_test.cpp ui_controls_test.cpp ui_demo_test.cpp XVFB)
+win_test(ui_test SOURCES UiTestWindow.cpp UiFrameworkTest.cpp UiControlsTest.cpp UiDemoTest.cpp XVFB)
 win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
