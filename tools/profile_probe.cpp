@@ -11,6 +11,7 @@
 //   names SIZE                    GetSectionNames
 //   write SECTION|KEY|VALUE       WriteString
 //   writeint SECTION|KEY|VALUE    CIniFile::WriteInt
+//   delete SECTION|KEY            WriteString with no value: the key goes
 //   survey                        a fixed battery of reads over every section and key of the file
 #include "core/IniFile.h"
 #include "core/ProfileStore.h"
@@ -122,6 +123,8 @@ class Probe {
             Names(Size(f[0]));
         else if (cmd == "write" && f.size() == 3)
             std::printf("%d\n", m_store.WriteString(f[0].c_str(), f[1].c_str(), f[2].c_str(), Path()));
+        else if (cmd == "delete" && f.size() == 2)
+            std::printf("%d\n", m_store.WriteString(f[0].c_str(), f[1].c_str(), nullptr, Path()));
         else if (cmd == "writeint" && f.size() == 3)
             std::printf("%d\n", CIniFile(m_path).WriteInt(f[0], f[1], std::stoi(f[2])));
         else if (cmd == "survey")

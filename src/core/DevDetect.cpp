@@ -12,6 +12,8 @@ namespace {
 const char kNtClassKey[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\";
 const char k9xClassKey[] = "System\\CurrentControlSet\\Services\\Class\\";
 const char k9xEnum[] = "Config Manager\\Enum";
+const char kNoScanOnNT6[] = "skipped: Windows Vista or later loads no port-I/O driver";
+const char kNoScanOn64Bit[] = "skipped: 64-bit Windows loads no 32-bit port-I/O driver";
 
 std::string Upper(std::string s) {
     for (char& c : s)
@@ -44,6 +46,13 @@ int CDevDetect::DetectDevices(std::string className, CDevList* list) {
     OsFlags os = m_platform.Os();
     // The program has told such a user already, at its start.
     if (os.IsNT && !m_platform.IsAdministrator()) return 0;
+    if (os.IsNT6) {
+        // Vista and later load no unsigned driver, and 64-bit Windows no 32-bit one: PCI functions come
+        // from SetupAPI with their drivers, as under WOW64, and the dump says why the scan is missing.
+        m_strScanSkipped = os.IsWow64 ? kNoScanOn64Bit : kNoScanOnNT6;
+        DetectSetupDevices(className, false, list);
+        return 0;
+    }
     m_platform.PlaceDriverFile();
     if (os.IsWin2000 || os.IsWinXP || os.IsWin2003) {
         if (DetectSetupDevices(className, true, list)) AddScannedFunctions(list);
@@ -118,7 +127,7 @@ void CDevDetect::GetSWInfo(SWInfo* info) {
 bool CDevDetect::WriteDumpFile(std::string path) {
     CDevList list;
     DetectDevices("", &list);
-    return CDumpFile(path).Write(list, m_info);
+    return CDumpFile(path).Write(list, m_info, m_strScanSkipped);
 }
 
 bool CDevDetect::SetDumpFile(std::string) {

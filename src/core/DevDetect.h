@@ -27,4 +27,5 @@ class CDevDetect : public CDevInfoCtrl {
 
     DetectPlatform& m_platform;
     SWInfo m_info;
+    std::string m_strScanSkipped; // why this machine's PCI functions were not scanned; "" when they were
 };

@@ -12,7 +12,7 @@ const std::size_t kFirstBuffer = 5096, kLargestBuffer = 64u << 20;
 CDumpFile::CDumpFile(std::string path) : CDumpFile(std::move(path), DefaultProfileStore()) {}
 CDumpFile::CDumpFile(std::string path, ProfileStore& store) : m_strPath(std::move(path)), m_store(store) {}
 
-bool CDumpFile::Write(const CDevList& list, const SWInfo& info) const {
+bool CDumpFile::Write(const CDevList& list, const SWInfo& info, const std::string& scanSkipped) const {
     // Keys of an earlier, longer dump would otherwise mix two machines in one file.
     m_store.WriteString(kHwInfo, nullptr, nullptr, m_strPath.c_str());
     CIniFile ini(m_strPath, m_store);
@@ -23,6 +23,11 @@ bool CDumpFile::Write(const CDevList& list, const SWInfo& info) const {
     ok = ini.WriteString(kSwInfo, "Model", info.MBModel) && ok;
     ok = ini.WriteString(kSwInfo, "OS", info.DetectOS) && ok;
     ok = ini.WriteString(kSwInfo, "Lang", info.Lang) && ok;
+    // A note left by an earlier dump must not describe this machine.
+    if (scanSkipped.empty())
+        m_store.WriteString(kSwInfo, "PciScan", nullptr, m_strPath.c_str());
+    else
+        ok = ini.WriteString(kSwInfo, "PciScan", scanSkipped) && ok;
     return ok;
 }
 

@@ -7,7 +7,8 @@
 class ProfileStore;
 
 // The detection dump: section "HWInfo" holds one hardware id per key, section "SWInfo" the
-// board model ("Model"), the system name ("OS") and the language code ("Lang").
+// board model ("Model"), the system name ("OS"), the language code ("Lang") and, where the PCI
+// functions were not scanned, why ("PciScan").
 class CDumpFile {
   public:
     explicit CDumpFile(std::string path);
@@ -15,7 +16,8 @@ class CDumpFile {
     virtual ~CDumpFile() = default;
 
     // Replaces the whole "HWInfo" section (other sections stay); false when any write failed.
-    bool Write(const CDevList& list, const SWInfo& info) const;
+    bool Write(const CDevList& list, const SWInfo& info,
+               const std::string& scanSkipped = std::string()) const;
     // The value of every key of "HWInfo", in file order, however long the section is.
     std::vector<std::string> ReadIds() const;
     SWInfo ReadSWInfo() const;

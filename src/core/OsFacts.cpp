@@ -1,9 +1,28 @@
 #include "core/OsFacts.h"
 
-OsFlags ClassifyOs(unsigned platformId, unsigned major, unsigned minor, bool wow64) {
+namespace {
+// Vista to 11 by version number; 6.4 is what the technical previews of Windows 10 reported, and
+// Windows 11 kept 10.0 with builds from 22000 on. A version this list does not know has no name.
+std::string ModernName(unsigned major, unsigned minor, unsigned build) {
+    if (major == 6 && minor <= 4) {
+        const char* const names[] = {"WinVista", "Win7", "Win8", "Win81", "Win10"};
+        return names[minor];
+    }
+    if (major == 10 && minor == 0) return build >= 22000 ? "Win11" : "Win10";
+    return {};
+}
+} // namespace
+
+OsFlags ClassifyOs(unsigned platformId, unsigned major, unsigned minor, bool wow64, unsigned build) {
     OsFlags f;
+    f.IsWow64 = wow64;
     if (platformId == kPlatformNT) {
         f.IsNT = true;
+        f.IsNT6 = major >= 6;
+        if (f.IsNT6) {
+            f.ModernName = ModernName(major, minor, build);
+            if (!f.ModernName.empty() && wow64) f.ModernName += "A";
+        }
         if (major == 5) {
             f.IsWin2000 = minor == 0;
             f.IsWinXPA = minor == 1 && wow64;
@@ -18,6 +37,17 @@ OsFlags ClassifyOs(unsigned platformId, unsigned major, unsigned minor, bool wow
         f.IsWin98 = !f.IsWin95 && minor <= 50;
     }
     return f;
+}
+
+std::string OsName(const OsFlags& os, bool modernNames) {
+    const std::pair<bool, const char*> order[] = {
+        {os.IsWin95, "Win95"},       {os.IsWin98, "Win98"},   {os.IsWinME, "WinME"},
+        {os.IsWin2000, "Win2000"},   {os.IsWinXP, "WinXP"},   {os.IsWin2003, "Win2003"},
+        {os.IsWin2003A, "Win2003A"}, {os.IsWinXPA, "WinXPA"},
+    };
+    for (const auto& o : order)
+        if (o.first) return o.second;
+    return modernNames ? os.ModernName : std::string();
 }
 
 std::string LanguageCode(unsigned langId) {

@@ -5,6 +5,10 @@
 struct OsFlags {
     bool Is9x = false, IsWin95 = false, IsWin98 = false, IsWinME = false, IsNT = false;
     bool IsWin2000 = false, IsWinXP = false, IsWin2003 = false, IsWinXPA = false, IsWin2003A = false;
+    // Windows Vista and later: no flag above, a name only for CDs that ask for one.
+    bool IsNT6 = false;
+    bool IsWow64 = false;
+    std::string ModernName; // "WinVista" ... "Win11", "A" added for a 64-bit Windows; "" when unknown
 };
 
 // Platform ids of the Windows version record.
@@ -12,8 +16,13 @@ const unsigned kPlatformWin9x = 1;
 const unsigned kPlatformNT = 2;
 
 // The flags for a version record's platform id, major and minor version, and whether the
-// program runs under WOW64. Only the 5.x NT line and the 9x line get a version flag.
-OsFlags ClassifyOs(unsigned platformId, unsigned major, unsigned minor, bool wow64);
+// program runs under WOW64. Only the 5.x NT line and the 9x line get a version flag; the build
+// number tells Windows 11 from 10.
+OsFlags ClassifyOs(unsigned platformId, unsigned major, unsigned minor, bool wow64, unsigned build = 0);
+
+// The value of the variable DetectOS: the 9x and 5.x names, and with `modernNames` (the CD's
+// DetectModernWindows=YES) the names of Vista and later too; "" for any other version.
+std::string OsName(const OsFlags& os, bool modernNames);
 
 // The three-letter code of a user's default language (all 16 bits of the LANGID count),
 // or "" for a language the CDs have no texts for.

@@ -229,6 +229,14 @@ bool ProfileEngine::WriteString(const char* section, const char* key, const char
         return WriteFile(path, text);
     }
     const Entry* e = FindKey(s, key);
+    if (!value) { // a null value removes the key's line, as kernel32 does
+        if (!e) return true;
+        std::size_t end = e->end;
+        if (end < text.size() && text[end] == '\r') ++end;
+        if (end < text.size() && text[end] == '\n') ++end;
+        text.erase(e->begin, end - e->begin);
+        return WriteFile(path, text);
+    }
     std::string line = (e ? e->key : Trim(key)) + "=" + value; // a changed key keeps its spelling
     if (e) {
         if (e->value == std::optional<std::string>(value)) return true; // unchanged: leave the file alone

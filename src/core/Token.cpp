@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "core/DmiTable.h"
+#include "core/IniFile.h"
+#include "core/MenuModel.h"
 #include "core/SystemFacts.h"
+#include "core/TextCompare.h"
 
 namespace {
 const unsigned kSyntaxError = 10000;
@@ -31,15 +34,14 @@ std::string ProgramFolder(const std::string& module) {
     return folder;
 }
 
-std::string OsName(const OsFlags& os) {
-    const std::pair<bool, const char*> order[] = {
-        {os.IsWin95, "Win95"},       {os.IsWin98, "Win98"},   {os.IsWinME, "WinME"},
-        {os.IsWin2000, "Win2000"},   {os.IsWinXP, "WinXP"},   {os.IsWin2003, "Win2003"},
-        {os.IsWin2003A, "Win2003A"}, {os.IsWinXPA, "WinXPA"},
-    };
-    for (const auto& o : order)
-        if (o.first) return o.second;
-    return {};
+// Windows Vista and later are named only for a CD whose Root.ini asks for it (DetectModernWindows=YES
+// in [Root]): a CD made for 95 to 2003 shows on them what it always showed.
+std::string DetectOs(CToken&, SystemFacts& f) {
+    const OsFlags os = f.Os();
+    const std::string name = OsName(os, true);
+    if (name.empty() || !os.IsNT6) return name;
+    const CIniFile root(RootIniPath(ProgramFolder(f.ModuleFileName())));
+    return EqualsNoCase(root.GetString("Root", "DetectModernWindows", ""), "YES") ? name : std::string();
 }
 
 void TrimRight(std::string& s, const char* blanks) {
@@ -165,7 +167,7 @@ std::string CToken::GetVariable(const std::string& name) {
         {"WinDir", [](CToken&, SystemFacts& f) { return f.WindowsDirectory(); }},
         {"Path", [](CToken&, SystemFacts& f) { return ProgramFolder(f.ModuleFileName()); }},
         {"Lang", [](CToken&, SystemFacts& f) { return LanguageCode(f.UserDefaultLangId()); }},
-        {"DetectOS", [](CToken&, SystemFacts& f) { return OsName(f.Os()); }},
+        {"DetectOS", DetectOs},
         {"MBModel", BoardModel},
         {"VGAID", DisplayAdapterId},
         {"WinSPVer", ServicePack},

@@ -6,7 +6,8 @@ COS::COS() {
     ZeroMemory(&m_osvi, sizeof m_osvi);
     m_osvi.dwOSVersionInfoSize = sizeof m_osvi;
     GetVersionExA(&m_osvi); // on failure the record stays zero: no flag is set
-    m_flags = ClassifyOs(m_osvi.dwPlatformId, m_osvi.dwMajorVersion, m_osvi.dwMinorVersion, IsWow64());
+    m_flags = ClassifyOs(m_osvi.dwPlatformId, m_osvi.dwMajorVersion, m_osvi.dwMinorVersion, IsWow64(),
+                         m_osvi.dwBuildNumber);
 }
 
 std::string COS::GetLanguageCode() const {

@@ -117,13 +117,17 @@ ids=$(hwids "$out")
 ! echo "$ids" | tail -n +$((n_scan + 1)) | grep -q 'PCI\\' || fail "win98: a registry PCI id was dumped"
 echo "win98: $(echo "$ids" | wc -l) ids"
 
-# --- Windows 7 (6.1): no device at all ---------------------------------------------------------
+# --- Windows 7 (6.1): SetupAPI's devices, no scan, no driver file, and the dump says why ----------
 use_prefix win7
+driver=$WINEPREFIX/drive_c/windows/system32/drivers/VORN-IO.SYS
 out=$scratch/win7.ini
 run_dump "-dump:$(winpath "$out")" "Complete writeing"
 [ "$(cat "$scratch/rc")" = 0 ] || fail "win7: exit code"
 grep -qx 'Complete writeing ini file' "$scratch/box" || fail "win7: box said: $(cat "$scratch/box")"
-[ -z "$(hwids "$out")" ] || fail "win7: devices dumped"
-grep -q '^\[SWInfo\]' "$out" || fail "win7: no SWInfo"
-echo "win7: no devices"
+ids=$(hwids "$out")
+[ -n "$ids" ] || fail "win7: no SetupAPI devices"
+! echo "$ids" | grep -q '&CC_\|^SUBSYS_' || fail "win7: scanned ids present"
+[ ! -e "$driver" ] || fail "win7: driver file placed"
+grep -q '^PciScan=skipped: ' "$out" || fail "win7: the dump does not say why no scan ran"
+echo "win7: $(echo "$ids" | wc -l) ids from SetupAPI, no scan"
 echo PASS

@@ -79,4 +79,37 @@ TEST(OsFacts, LanguageCodeByFullLangId) {
     for (const auto& c : cases)
         EXPECT_EQ(c.code, LanguageCode(c.id)) << std::hex << c.id;
 }
+// What DetectOS is from the version record, for a CD that asks for modern names and one that does
+// not; Windows 95 to 2003 are named either way, an unknown version never.
+TEST(OsFacts, NamesFromVersionNumbers) {
+    const struct {
+        unsigned platform, major, minor, build;
+        bool wow64;
+        const char *modern, *plain;
+    } cases[] = {
+        {1, 4, 10, 2222, false, "Win98", "Win98"},
+        {2, 5, 1, 2600, false, "WinXP", "WinXP"},
+        {2, 5, 2, 3790, true, "Win2003A", "Win2003A"},
+        {2, 6, 0, 6002, false, "WinVista", ""},
+        {2, 6, 0, 6002, true, "WinVistaA", ""},
+        {2, 6, 1, 7601, true, "Win7A", ""},
+        {2, 6, 2, 9200, false, "Win8", ""},
+        {2, 6, 3, 9600, false, "Win81", ""},
+        {2, 6, 4, 9841, false, "Win10", ""}, // the technical previews of Windows 10
+        {2, 6, 5, 0, false, "", ""},
+        {2, 10, 0, 19045, false, "Win10", ""},
+        {2, 10, 0, 19045, true, "Win10A", ""},
+        {2, 10, 0, 21999, false, "Win10", ""},
+        {2, 10, 0, 22000, false, "Win11", ""},
+        {2, 10, 0, 26100, true, "Win11A", ""},
+        {2, 10, 1, 30000, false, "", ""},
+        {2, 11, 0, 0, false, "", ""},
+        {2, 4, 0, 1381, false, "", ""}, // NT 4
+    };
+    for (const auto& c : cases) {
+        const OsFlags os = ClassifyOs(c.platform, c.major, c.minor, c.wow64, c.build);
+        EXPECT_EQ(c.modern, OsName(os, true)) << c.major << "." << c.minor << "." << c.build;
+        EXPECT_EQ(c.plain, OsName(os, false)) << c.major << "." << c.minor << "." << c.build;
+    }
+}
 } // namespace

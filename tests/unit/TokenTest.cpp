@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include "FakeSystemFacts.h"
+#include "core/MenuModel.h"
 #include "core/Token.h"
 
 namespace {
@@ -118,6 +123,32 @@ TEST_F(TokenTest, DetectOsTakesFirstSetFlagInItsOrder) {
     both.IsWinXPA = both.IsWin2003A = true;
     facts.os = both;
     EXPECT_EQ("Win2003A", Var("DetectOS"));
+}
+
+// Vista and later are named only for a CD that asks, in its Root.ini, with YES in any letter case.
+TEST_F(TokenTest, DetectOsNamesModernWindowsOnlyWhenTheCdAsks) {
+    const std::string folder = "/tmp/modern" + std::to_string(::getpid());
+    const std::string root = RootIniPath(folder); // the program's own path form, backslash and all
+    facts.moduleFileName = folder + "\\Autorun.exe";
+    const struct {
+        const char* rootIni; // nullptr: no Root.ini
+        OsFlags os;
+        const char* name;
+    } cases[] = {
+        {"[Root]\nDetectModernWindows=yes\n", ClassifyOs(kPlatformNT, 10, 0, true, 19045), "Win10A"},
+        {"[root]\ndetectmodernwindows = YES\n", ClassifyOs(kPlatformNT, 6, 1, false, 7601), "Win7"},
+        {"[Root]\nDetectModernWindows=1\n", ClassifyOs(kPlatformNT, 10, 0, false, 22621), ""},
+        {"[Root]\nDetectModernWindows=YES please\n", ClassifyOs(kPlatformNT, 10, 0, false, 22621), ""},
+        {nullptr, ClassifyOs(kPlatformNT, 10, 0, false, 22621), ""},
+        {"[Root]\nDetectModernWindows=YES\n", Nt5(1), "WinXP"},
+    };
+    for (const auto& c : cases) {
+        std::remove(root.c_str());
+        if (c.rootIni) std::ofstream(root) << c.rootIni;
+        facts.os = c.os;
+        EXPECT_EQ(c.name, Var("DetectOS")) << (c.rootIni ? c.rootIni : "no Root.ini");
+    }
+    std::remove(root.c_str());
 }
 
 TEST_F(TokenTest, LangIsTheCodeOfTheUsersLanguage) {
