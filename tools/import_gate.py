@@ -10,6 +10,8 @@ Windows lacks, so every static import must be in the export list of every target
 version and DLL under DIR, each naming its source at the top). Functions that the program loads at run
 time are listed in HEADER (LATE_BOUND(dll, Name) lines); one that a target lacks must be named in the
 allowlist together with the code path and the check that keeps it from being called there.
+The program's manifest must be one that XP and 2003 load (trustInfo in the asm.v2 namespace, declared
+once), ask for elevation on Vista and later, name the versions from Vista to 11, and leave DPI alone.
 Exit code 0 when all is well, 1 with one line per fault, 2 when the program cannot be read.
 """
 import argparse
@@ -17,6 +19,7 @@ import os
 import re
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.dirname(HERE)
@@ -43,6 +46,15 @@ NT_SECURITY = {"OpenProcessToken", "GetTokenInformation", "AllocateAndInitialize
 
 def stub_on_9x(dll, name):
     return dll in STUB_DLLS_9X and (name.endswith("W") or name in NT_SECURITY)
+
+
+ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
+ASM_V2 = "{urn:schemas-microsoft-com:asm.v2}"
+COMPAT = "{urn:schemas-microsoft-com:compatibility.v1}"
+SUPPORTED_OS = {  # Vista, 7, 8, 8.1, 10 and 11
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
 
 
 class BadImage(Exception):
@@ -108,6 +120,16 @@ def read_imports(path):
             while u32(o):
                 result.append(("tls", "tls", "callback 0x%x" % (u32(o) - base)))
                 o += 4
+        rva = u32(dirs + 2 * 8)  # resources: the manifest is type 24, id 1, in any language
+        if rva:
+            def entries(o):
+                return [(u32(o + 16 + 8 * i), u32(o + 20 + 8 * i)) for i in range(u16(o + 12) + u16(o + 14))]
+            base = offset(rva)
+            for kind, types in entries(base):
+                for ident, langs in (entries(base + (types & 0x7FFFFFFF)) if kind == 24 else []):
+                    for _, leaf in entries(base + (langs & 0x7FFFFFFF)):
+                        at = offset(u32(base + leaf))
+                        result.append(("manifest", str(ident), data[at:at + u32(base + leaf + 4)]))
         rva = u32(dirs + 13 * 8)  # delay-import directory
         o = offset(rva) if rva else None
         while o is not None and any(data[o:o + 32]):
@@ -117,6 +139,35 @@ def read_imports(path):
         return result
     except (struct.error, ValueError, IndexError) as e:
         raise BadImage("damaged import table (%s)" % e)
+
+
+def manifest_faults(manifests):
+    """What keeps the manifest resources from doing their work on every Windows."""
+    if [ident for ident, _ in manifests] != ["1"]:
+        return ["manifest: %d manifest resources, ids %s; one, id 1, is wanted" %
+                (len(manifests), ", ".join(i for i, _ in manifests) or "none")]
+    text = manifests[0][1]
+    try:
+        root = ElementTree.fromstring(text)
+    except ElementTree.ParseError as e:
+        return ["manifest: not well-formed XML (%s)" % e]
+    faults = []
+    if root.tag != ASM_V1 + "assembly" or root.get("manifestVersion") != "1.0":
+        faults.append("manifest: the root is not an asm.v1 assembly of manifestVersion 1.0")
+    trust = re.findall(rb"<([\w:]*trustInfo)\b([^>]*)>", text)
+    if len(trust) != 1 or trust[0][0] != b"trustInfo" or trust[0][1].count(b"xmlns") != 1 or \
+            root.find(ASM_V2 + "trustInfo") is None:
+        faults.append("manifest: trustInfo must be one element in the asm.v2 namespace, declared once "
+                      "(XP and 2003 refuse or crash on other forms)")
+    level = root.find(".//" + ASM_V2 + "requestedExecutionLevel")
+    if level is None or level.get("level") != "requireAdministrator":
+        faults.append("manifest: no requestedExecutionLevel requireAdministrator")
+    found = {e.get("Id", "").lower() for e in root.iter(COMPAT + "supportedOS")}
+    if not SUPPORTED_OS <= found:
+        faults.append("manifest: supportedOS misses %s" % ", ".join(sorted(SUPPORTED_OS - found)))
+    if re.search(rb"dpiAware", text):
+        faults.append("manifest: declares DPI awareness; the skin must be scaled by the system")
+    return faults
 
 
 def read_exports(root):
@@ -167,7 +218,11 @@ def gate(program, late_header, allowlist, exports_dir):
     exports = read_exports(exports_dir)
     allowed = read_allowlist(allowlist) if allowlist else {}
     faults, unchecked = [], set()
-    for kind, dll, name in read_imports(program):
+    imports = read_imports(program)
+    faults += manifest_faults([(dll, name) for kind, dll, name in imports if kind == "manifest"])
+    for kind, dll, name in imports:
+        if kind == "manifest":
+            continue
         base = dll.lower().rsplit(".", 1)[0]
         if kind == "header":
             faults.append("PE header: %s; Windows 95 and NT 4 load only 4.0" % name)

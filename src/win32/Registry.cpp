@@ -35,11 +35,11 @@ bool CRegistry::GetString(const std::string& subkey, const std::string& name, st
     return true;
 }
 
-bool CRegistry::WriteString(const std::string& subkey, const std::string& name,
-                            const std::string& text) const {
+bool CRegistry::WriteString(const std::string& subkey, const std::string& name, const std::string& text,
+                            REGSAM view) const {
     CRegKey key;
     if (!m_bHasRoot || RegCreateKeyExA(m_hRoot, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                       KEY_SET_VALUE, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS) {
+                                       KEY_SET_VALUE | view, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS) {
         key.Release();
         return false;
     }

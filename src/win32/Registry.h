@@ -17,7 +17,9 @@ class CRegistry {
     bool KeyExists(const std::string& subkey) const;
     // A value of any type read as text, at most 1023 bytes; `out` is empty when the read fails.
     bool GetString(const std::string& subkey, const std::string& name, std::string& out) const;
-    bool WriteString(const std::string& subkey, const std::string& name, const std::string& text) const;
+    // `view` may add KEY_WOW64_64KEY: a 32-bit program then writes the 64-bit registry's key.
+    bool WriteString(const std::string& subkey, const std::string& name, const std::string& text,
+                     REGSAM view = 0) const;
     bool DeleteValue(const std::string& subkey, const std::string& name) const;
     // Deletes the child `name` of `subkey`; fails on the NT family while that child has children.
     bool DeleteKey(const std::string& subkey, const std::string& name) const;

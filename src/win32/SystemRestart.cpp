@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/OS.h"
 #include "win32/Registry.h"
 #include "win32/Scoped.h"
 
@@ -21,11 +22,15 @@ void EnableShutdownPrivilege(std::vector<RestartFailure>& failures) {
 }
 } // namespace
 
+// On 64-bit Windows the entry goes into the 64-bit registry's RunOnce, which the 64-bit shell runs at
+// the next logon (a 32-bit program's own view of the key is another one). Windows before XP x64 knows
+// no such flag and is never WOW64. On Vista and later the shell runs a RunOnce program that asks for
+// elevation with the elevation prompt, unlike the programs of the Run keys, which it blocks.
 bool WriteRunOnce(const std::string& commandLine) {
     CRegistry registry;
     registry.SetRoot(HKEY_LOCAL_MACHINE);
     return registry.WriteString("Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "Autorun",
-                                commandLine);
+                                commandLine, COS::IsWow64() ? KEY_WOW64_64KEY : 0);
 }
 
 std::vector<RestartFailure> RestartWindows(bool nt) {
