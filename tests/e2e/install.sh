@@ -21,6 +21,7 @@ entry() { $wine reg query "$runonce" /v Autorun 2>/dev/null | tr -d '\r' | sed -
 wait_for() { for _ in $(seq 1 "${2:-60}"); do [ -e "$1" ] && return 0; sleep 1; done; return 1; }
 
 rm -rf "$cd_dir" "$marks"; mkdir -p "$cd_dir/Pages" "$cd_dir/Tools" "$marks"
+$wine reg delete 'HKCU\Software\Wine\AppDefaults\Autorun.exe' /f >/dev/null 2>&1 || true # as the prefix: XP
 cp "$build/Autorun.exe" "$here/../../examples/Background.bmp" "$cd_dir/"
 cp "$tools/process_child.exe" "$cd_dir/Tools/setup.exe"
 printf '[SWInfo]\r\nModel=E2E\r\nOS=WinXP\r\nLang=ENU\r\n' >"$prefix/drive_c/e2e.dmp"
@@ -89,15 +90,23 @@ $wine "$tools/probe_windows.exe" close >/dev/null || fail "the program did not s
 timeout 60 /usr/lib/wine/wineserver -w || fail "the program did not end"
 [ ! -e "$marks/never.txt" ] || fail "the sequence went on after No"
 
-echo "== a reboot step, the restart, and the resumed run"
-start_install "Step1=$setup mark C:\\e2e\\one.txt, One" "Step2=REBOOT" \
-  "Step3=$setup mark C:\\e2e\\three.txt, Three" "RestartWhenFinish=NO"
-for _ in $(seq 1 60); do [ -n "$(entry)" ] && break; sleep 1; done
-[ "$(entry)" = "$(expected_entry 3)" ] || fail "entry at the reboot step: $(entry)"
-[ -e "$marks/one.txt" ] || fail "step 1 did not run"
-$wine "$tools/press_ok.exe" "The system need to reboot now" 30 >/dev/null || fail "no reboot message"
-# Wine restarts its session and runs the entry; the resumed run ends by itself (RestartWhenFinish=NO).
-timeout 120 /usr/lib/wine/wineserver -w || fail "the resumed run did not end"
-[ -e "$marks/three.txt" ] || fail "the resumed run did not run step 3"
-[ -z "$(entry)" ] || fail "the entry is still there: $(entry)"
+# A reboot step, the real restart and the resumed run, as Windows XP and as Windows 10 (where the entry
+# must also start a program that asks for elevation).
+reboot_and_resume() {
+  echo "== a reboot step, the restart, and the resumed run ($1)"
+  $wine reg add 'HKCU\Software\Wine\AppDefaults\Autorun.exe' /v Version /d "$1" /f >/dev/null 2>&1
+  rm -f "$marks/one.txt" "$marks/three.txt"
+  start_install "Step1=$setup mark C:\\e2e\\one.txt, One" "Step2=REBOOT" \
+    "Step3=$setup mark C:\\e2e\\three.txt, Three" "RestartWhenFinish=NO"
+  for _ in $(seq 1 60); do [ -n "$(entry)" ] && break; sleep 1; done
+  [ "$(entry)" = "$(expected_entry 3)" ] || fail "$1: entry at the reboot step: $(entry)"
+  [ -e "$marks/one.txt" ] || fail "$1: step 1 did not run"
+  $wine "$tools/press_ok.exe" "The system need to reboot now" 30 >/dev/null || fail "$1: no reboot message"
+  # Wine restarts its session and runs the entry; the resumed run ends by itself (RestartWhenFinish=NO).
+  timeout 120 /usr/lib/wine/wineserver -w || fail "$1: the resumed run did not end"
+  [ -e "$marks/three.txt" ] || fail "$1: the resumed run did not run step 3"
+  [ -z "$(entry)" ] || fail "$1: the entry is still there: $(entry)"
+}
+reboot_and_resume winxp
+reboot_and_resume win10
 echo "installed, restarted and resumed"
