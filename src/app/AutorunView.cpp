@@ -92,6 +92,16 @@ bool CAutorunView::LoadBackground(const std::string& menuFile) {
     return true;
 }
 
+TipStyle CAutorunView::GetTipStyle() const {
+    return ReadTipStyle(CIniFile(m_doc.m_strRootIni));
+}
+
+// Descriptions follow the user's language, not the language of the detected machine.
+TipText CAutorunView::GetTipText() const {
+    const std::string lang = CToken().ExpandVariables("<Lang>");
+    return {ReadTipLabels(CIniFile(m_doc.m_strRootIni), lang), TipFace(lang)};
+}
+
 std::string CAutorunView::ResolveBackground(const std::string& iniFile) const {
     return ChooseBackground(CIniFile(iniFile), m_doc.m_devices);
 }

@@ -25,6 +25,8 @@ class CAutorunView : public CWindow, public CTipHost {
     std::string ResolveBackground(const std::string& iniFile) const;
     HWND GetTipArea() const override { return m_description.m_hWnd; }
     const CDib* GetTipBackground() const override { return m_pBackground.get(); }
+    TipStyle GetTipStyle() const override;
+    TipText GetTipText() const override;
 
     std::unique_ptr<CDib> m_pBackground;
     CMyStatic m_description;                         // the button tips write here

@@ -30,8 +30,9 @@ void InvalidateInParent(HWND hwnd) {
 }
 } // namespace
 
-CExecBtn::CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file)
-    : CButtonTip(caption), Behavior(behavior), File(file) {}
+CExecBtn::CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file,
+                   const TipStyle& style)
+    : CButtonTip(caption, style), Behavior(behavior), File(file) {}
 
 bool CExecBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
     if (!CBtnST::Create(caption, WS_CHILD | WS_VISIBLE | BS_LEFT, rect, parent, id)) return false;

@@ -5,7 +5,8 @@
 // address, or a file or folder fetched from an FTP mirror.
 class CExecBtn : public CButtonTip {
   public:
-    CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file);
+    CExecBtn(const std::string& caption, const std::string& behavior, const std::string& file,
+             const TipStyle& style);
 
     bool Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id);
 

@@ -7,6 +7,7 @@
 #include "core/LiveUpdateRules.h"
 #include "core/SectionNames.h"
 #include "core/Token.h"
+#include "ui/TipHost.h"
 #include "win32/LiveFolder.h"
 
 CLiveUpdateListPage::CLiveUpdateListPage(std::string liveUpdateIni)
@@ -49,7 +50,7 @@ std::unique_ptr<CExecBtn> CLiveUpdateListPage::CreateButton(const std::string& s
     std::string file = drivers.GetValue(section, "File." + lang, "");
     if (file.empty()) file = LiveUpdate::WithModel(drivers.GetString(section, "File", ""), m_strModel);
 
-    auto button = std::make_unique<CExecBtn>(caption, "", file);
+    auto button = std::make_unique<CExecBtn>(caption, "", file, TipStyleOn(parent));
     button->Create(caption.c_str(), RECT{50, 130 + 35 * n, 300, 160 + 35 * n}, parent, id);
     button->SetTransparent(FALSE);
     return button;

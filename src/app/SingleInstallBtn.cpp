@@ -5,6 +5,7 @@
 #include "core/IniFile.h"
 #include "core/ResumeCommand.h"
 #include "core/Token.h"
+#include "ui/TipHost.h"
 #include "win32/Process.h"
 #include "win32/SystemRestart.h"
 
@@ -24,12 +25,12 @@ bool IsFolder(const std::string& path) {
 } // namespace
 
 CSingleInstallBtn::CSingleInstallBtn(std::string caption, std::string iniFile, std::string section,
-                                     CDevInfoCtrl& detect)
-    : CSingleInstallBtn(std::move(caption), std::move(iniFile), std::move(section), FactsOf(detect)) {}
+                                     CDevInfoCtrl& detect, const TipStyle& style)
+    : CSingleInstallBtn(std::move(caption), std::move(iniFile), std::move(section), FactsOf(detect), style) {}
 
 CSingleInstallBtn::CSingleInstallBtn(std::string caption, std::string iniFile, std::string section,
-                                     const SWInfo& facts)
-    : CButtonTip(caption), m_strCaption(std::move(caption)), m_strIniFile(std::move(iniFile)),
+                                     const SWInfo& facts, const TipStyle& style)
+    : CButtonTip(caption, style), m_strCaption(std::move(caption)), m_strIniFile(std::move(iniFile)),
       m_strSection(std::move(section)),
       m_bNT(facts.DetectOS != "Win95" && facts.DetectOS != "Win98" && facts.DetectOS != "WinME"),
       m_sequence(
@@ -45,7 +46,7 @@ std::unique_ptr<CSingleInstallBtn> CSingleInstallBtn::CreateForResume(const std:
     ResumeCommand resume;
     if (!ResumeCommand::Parse(args, resume)) return nullptr;
     const std::string iniFile = CToken().GetVariable("Path") + "\\" + resume.file;
-    auto button = std::make_unique<CSingleInstallBtn>("", iniFile, resume.section, detect);
+    auto button = std::make_unique<CSingleInstallBtn>("", iniFile, resume.section, detect, TipStyleOn(view));
     if (!button->m_sequence.CanResumeAt(resume.step)) {
         ShowMessage(Message::ResumeStepMissing, "step " + std::to_string(resume.step) + " of section [" +
                                                     resume.section + "] in " + iniFile);

@@ -13,7 +13,8 @@
 class CSingleInstallBtn : public CButtonTip {
   public:
     // The detection object gives the language of the steps and whether Windows is of the 9x family.
-    CSingleInstallBtn(std::string caption, std::string iniFile, std::string section, CDevInfoCtrl& detect);
+    CSingleInstallBtn(std::string caption, std::string iniFile, std::string section, CDevInfoCtrl& detect,
+                      const TipStyle& style);
 
     // The hidden button of a resumed run, for the arguments Windows started the program with, and
     // the step to go on at. Null when nothing can resume: arguments this program did not write
@@ -39,7 +40,8 @@ class CSingleInstallBtn : public CButtonTip {
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
   private:
-    CSingleInstallBtn(std::string caption, std::string iniFile, std::string section, const SWInfo& facts);
+    CSingleInstallBtn(std::string caption, std::string iniFile, std::string section, const SWInfo& facts,
+                      const TipStyle& style);
     void OnClicked();
     void OpenWaitWindow();
     void SetWaitText(const std::string& text);

@@ -8,6 +8,7 @@
 #include "core/Token.h"
 #include "res/resource.h"
 #include "ui/PointFont.h"
+#include "ui/TipHost.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ BOOL CTabBtn::Create(LPCSTR caption, const RECT& rect, HWND parent, UINT id) {
 }
 
 std::unique_ptr<CExecBtn> CTabBtn::CreateExecButton(const PageButtonModel& model, HWND parent) {
-    auto button = std::make_unique<CExecBtn>(model.caption, model.behavior, model.file);
+    auto button = std::make_unique<CExecBtn>(model.caption, model.behavior, model.file, TipStyleOn(parent));
     button->Create(model.caption.c_str(), ToWinRect(model.rect), parent, model.id);
     button->Note = model.note;
     button->IniType = m_strIniType;
@@ -47,8 +48,8 @@ std::unique_ptr<CExecBtn> CTabBtn::CreateExecButton(const PageButtonModel& model
 }
 
 void CTabBtn::BuildSingleInstallPage(const InstallButtonModel& model, HWND parent) {
-    m_pInstallBtn =
-        std::make_unique<CSingleInstallBtn>(model.caption, m_strFile, model.section, *m_pDoc->Detect());
+    m_pInstallBtn = std::make_unique<CSingleInstallBtn>(model.caption, m_strFile, model.section,
+                                                        *m_pDoc->Detect(), TipStyleOn(parent));
     m_pInstallBtn->Create(model.caption.c_str(), kButtonStyle, ToWinRect(model.rect), parent, model.id);
     m_pInstallBtn->IniType = m_strIniType;
     m_pInstallBtn->InstallNote = model.note;
@@ -58,15 +59,15 @@ void CTabBtn::BuildSingleInstallPage(const InstallButtonModel& model, HWND paren
 // Its texts follow the user's language, not the language of the detected machine.
 void CTabBtn::BuildLiveUpdateStartPage(HWND parent) {
     CToken token;
-    LiveStartModel live = BuildLiveStartModel(CIniFile(token.GetVariable("Path") + "\\LiveUpdate.ini"),
-                                              token.GetVariable("Lang"));
+    const std::string lang = token.GetVariable("Lang");
+    LiveStartModel live = BuildLiveStartModel(CIniFile(token.GetVariable("Path") + "\\LiveUpdate.ini"), lang);
 
     m_pStartMsg = std::make_unique<CMyStatic>();
     m_pStartMsg->Create(live.message.c_str(), WS_CHILD | WS_VISIBLE, ToWinRect(live.messageRect), parent,
                         kLiveStartMessageId);
     m_pStartMsg->SetTransparent(TRUE);
     m_pStartMsg->SetTextColor(RGB(255, 255, 255));
-    m_pStartMsg->SetFontSize(140);
+    m_pStartMsg->SetFontSize(140, lang == "CHT" ? kChineseScriptFace : "Times New Roman");
     ShowWindow(m_pStartMsg->m_hWnd, SW_HIDE);
 
     m_pStartBtn = std::make_unique<CBtnST>();

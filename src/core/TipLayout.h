@@ -23,6 +23,12 @@ struct TipLabels {
     std::string currentInstall, latestDriver, issueDate, provider;
 };
 
+// The labels of the driver lines and the face of the text, in the user's language.
+struct TipText {
+    TipLabels labels;
+    std::string face;
+};
+
 // Colour (0x00BBGGRR) and point size of the description text.
 struct TipStyle {
     std::uint32_t color = 0xFFFFFF;

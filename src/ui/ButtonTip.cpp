@@ -2,18 +2,11 @@
 
 #include <commctrl.h>
 
-#include "core/IniFile.h"
-#include "core/MenuModel.h"
-#include "core/Token.h"
 #include "ui/Dib.h"
 #include "ui/PointFont.h"
 #include "ui/TipHost.h"
 
 namespace {
-std::string RootIni() {
-    return RootIniPath(CToken().GetVariable("Path"));
-}
-
 // The description area in memory, holding the part of the background picture under it; shown
 // on the area in one copy, so the area never flickers and nothing lands outside it.
 class TipCanvas {
@@ -50,9 +43,13 @@ class TipCanvas {
 };
 } // namespace
 
-CButtonTip::CButtonTip(const std::string& title) {
+TipStyle TipStyleOn(HWND parent) {
+    const auto* host = dynamic_cast<const CTipHost*>(CWindow::FromHandle(parent));
+    return host ? host->GetTipStyle() : TipStyle();
+}
+
+CButtonTip::CButtonTip(const std::string& title, const TipStyle& style) {
     Title = title;
-    const TipStyle style = ReadTipStyle(CIniFile(RootIni()));
     TipColor = style.color;
     NoteSize = style.noteSize;
 }
@@ -68,16 +65,15 @@ void CButtonTip::ShowTip() {
     // Without a picture there is nothing to write over, and nothing to erase with later.
     if (!TipArea || !picture) return;
 
-    const std::string lang = CToken().ExpandVariables("<Lang>");
-    const TipLabels labels = ReadTipLabels(CIniFile(RootIni()), lang);
+    const TipText text = host->GetTipText();
     TipCanvas canvas(TipArea, *picture);
     HDC dc = canvas.Memory();
-    const CFont font = CreatePointFont(NoteSize * 10, TipFace(lang));
+    const CFont font = CreatePointFont(NoteSize * 10, text.face.c_str());
     const CSelectObject selectFont(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, TipColor);
     RECT rc{0, 0, canvas.Width(), 0};
-    for (const TipLine& line : TipLines(*this, labels)) {
+    for (const TipLine& line : TipLines(*this, text.labels)) {
         // Each line starts below the last; the measure sets the bottom to the text's height.
         rc = {0, rc.bottom + line.gap, canvas.Width(), 0};
         DrawTextA(dc, line.text.c_str(), -1, &rc, DT_CALCRECT | DT_WORDBREAK);

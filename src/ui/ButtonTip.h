@@ -9,7 +9,7 @@ class CTipHost;
 // it again when the mouse leaves. Page builders fill the TipFields after construction.
 class CButtonTip : public CBtnST, public TipFields {
   public:
-    explicit CButtonTip(const std::string& title);
+    CButtonTip(const std::string& title, const TipStyle& style);
 
     void ShowTip();
     void HideTip();

@@ -31,8 +31,7 @@ void CMyStatic::SetTransparent(BOOL transparent) {
     RedrawNow();
 }
 
-void CMyStatic::SetFontSize(int tenthsOfPoint) {
-    const char* face = CToken().ExpandVariables("<Lang>") == "CHT" ? kChineseScriptFace : "Times New Roman";
+void CMyStatic::SetFontSize(int tenthsOfPoint, LPCSTR face) {
     // The control uses its font until it is given the next one.
     CFont font = CreatePointFont(tenthsOfPoint, face);
     SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);

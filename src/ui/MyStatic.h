@@ -9,7 +9,7 @@ class CMyStatic : public CWindow {
     bool Create(LPCSTR text, DWORD style, const RECT& rect, HWND parent, UINT id);
     void SetTextColor(COLORREF color);
     void SetTransparent(BOOL transparent);
-    void SetFontSize(int tenthsOfPoint);
+    void SetFontSize(int tenthsOfPoint, LPCSTR face);
 
     COLORREF m_crText = RGB(0, 0, 0);
     BOOL m_bTransparent = FALSE;

@@ -78,7 +78,7 @@ struct Tip : testing::Test {
 
 TEST_F(Tip, HoverWritesTheNoteIntoTheAreaAndLeavingErasesIt) {
     TipTestView view(true, true);
-    CButtonTip btn("Manual");
+    CButtonTip btn("Manual", view.GetTipStyle());
     btn.IniType = "Normal";
     btn.Note = "Read the manual of the board before you install anything.";
     Create(btn, view);
@@ -107,7 +107,7 @@ TEST_F(Tip, HoverWritesTheNoteIntoTheAreaAndLeavingErasesIt) {
 
 TEST_F(Tip, LiveUpdateLayoutsDifferInLength) {
     TipTestView view(true, true);
-    CButtonTip btn("VGA");
+    CButtonTip btn("VGA", view.GetTipStyle());
     btn.IniType = "Liveupdate";
     btn.CurrentVer = btn.Ver = "6.14.10";
     btn.CurrentDate = btn.Date = "1/2/2005";
@@ -135,7 +135,7 @@ TEST_F(Tip, LiveUpdateLayoutsDifferInLength) {
 
 TEST_F(Tip, NothingToSayLeavesThePicture) {
     TipTestView view(true, true);
-    CButtonTip btn("Empty");
+    CButtonTip btn("Empty", view.GetTipStyle());
     btn.IniType = "Driver";
     Create(btn, view);
     Enter();
@@ -145,7 +145,7 @@ TEST_F(Tip, NothingToSayLeavesThePicture) {
 
 TEST_F(Tip, LongTextStaysInsideTheArea) {
     TipTestView view(true, true);
-    CButtonTip btn(std::string(3000, 'T'));
+    CButtonTip btn(std::string(3000, 'T'), view.GetTipStyle());
     btn.IniType = "liveupdate";
     btn.TipMode = "Advance";
     btn.Ver = std::string(3000, 'W');
@@ -163,7 +163,7 @@ TEST_F(Tip, WithoutPictureOrAreaNothingIsDrawn) {
     for (auto [picture, area] : {std::pair{false, true}, std::pair{true, false}, std::pair{false, false}}) {
         TipTestView view(picture, area);
         Shot before;
-        CButtonTip btn("Manual");
+        CButtonTip btn("Manual", view.GetTipStyle());
         btn.IniType = "Normal";
         btn.Note = "Read me";
         Create(btn, view);
@@ -178,7 +178,8 @@ TEST_F(Tip, WithoutPictureOrAreaNothingIsDrawn) {
 
 TEST(TipColours, OutOfRangeValuesStayInTheirByte) {
     RootIni root("[Root]\r\nTip Color R=300\r\nTip Color G=-7\r\nNoteSize=99999\r\n");
-    CButtonTip btn("x");
+    TipTestView view(false, false);
+    CButtonTip btn("x", view.GetTipStyle());
     EXPECT_EQ(btn.TipColor, RGB(255, 0, 255));
     EXPECT_EQ(btn.NoteSize, 10);
     EXPECT_EQ(btn.TipArea, nullptr);

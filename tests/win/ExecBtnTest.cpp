@@ -80,7 +80,7 @@ class Openers : public testing::Test {
     // after it, once `expected` lines have come or a while has passed.
     std::vector<std::string> Click(const std::string& behavior, const std::string& file, std::size_t expected,
                                    BOOL changeDir = FALSE) {
-        CExecBtn btn("caption", behavior, file);
+        CExecBtn btn("caption", behavior, file, TipStyle());
         btn.ChangeCurrDir = changeDir;
         EXPECT_TRUE(btn.Create("caption", RECT{50, 130, 300, 160}, view.m_hWnd, 10));
         DeleteFileA(log.c_str());
@@ -213,7 +213,7 @@ TEST_F(Openers, UnopenablePdfAsksForAReader) {
 
 TEST(ExecBtn, CreateMakesAWhiteCaptionedVisibleChild) {
     TipTestView view(true, true);
-    CExecBtn btn("Manual", "Open", "x");
+    CExecBtn btn("Manual", "Open", "x", TipStyle());
     ASSERT_TRUE(btn.Create("Manual", RECT{50, 130, 300, 160}, view.m_hWnd, 10));
     EXPECT_TRUE(IsWindowVisible(btn.m_hWnd));
     EXPECT_EQ(GetDlgCtrlID(btn.m_hWnd), 10);

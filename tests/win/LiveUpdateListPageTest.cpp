@@ -223,7 +223,7 @@ TEST(LiveUpdateListPage, AFetchOpensWhatArrivedAndNothingWhenTheSourceIsMissing)
         {"FTP_FOLDER", "<Path>\\brd1\\drivers\\none", "", nullptr, false},
     };
     for (const auto& c : cases) {
-        CExecBtn btn("caption", c.behavior, c.file);
+        CExecBtn btn("caption", c.behavior, c.file, TipStyle());
         btn.LocalSubfolder = "VEN_10EC&DEV_8139&SUBSYS_80B31043";
         ASSERT_TRUE(btn.Create("caption", RECT{50, 130, 300, 160}, view.m_hWnd, 50));
         DeleteFileA(log.c_str());

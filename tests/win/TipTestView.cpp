@@ -1,6 +1,8 @@
 #include "TipTestView.h"
 
 #include "UiTestWindow.h"
+#include "core/IniFile.h"
+#include "core/Token.h"
 
 #include <cstdint>
 #include <fstream>
@@ -76,6 +78,15 @@ TipTestView::TipTestView(bool withPicture, bool withArea) {
     // The first window of a display may take a while to reach the screen.
     for (int i = 0; i < 30 && withPicture && Screenshot(RECT{5, 5, 6, 6})[0] != PictureAt(5, 5); ++i)
         Pump(100);
+}
+
+TipStyle TipTestView::GetTipStyle() const {
+    return ReadTipStyle(CIniFile(ProgramFolder() + "Root.ini"));
+}
+
+TipText TipTestView::GetTipText() const {
+    const std::string lang = CToken().ExpandVariables("<Lang>");
+    return {ReadTipLabels(CIniFile(ProgramFolder() + "Root.ini"), lang), TipFace(lang)};
 }
 
 LRESULT TipTestView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

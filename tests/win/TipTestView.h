@@ -15,6 +15,9 @@ class TipTestView : public CWindow, public CTipHost {
     TipTestView(bool withPicture, bool withArea);
     HWND GetTipArea() const override { return m_area.m_hWnd; }
     const CDib* GetTipBackground() const override { return m_picture.get(); }
+    // From Root.ini beside the test program, as the program's view reads its own.
+    TipStyle GetTipStyle() const override;
+    TipText GetTipText() const override;
 
     // The colour of the picture at a point of the view; none of its pixels has a pure colour.
     static COLORREF PictureAt(int x, int y);

@@ -155,7 +155,7 @@ TEST(MyStatic, TransparentTextShowsOnlyItsLetters) {
     ASSERT_TRUE(text.Create("Hello", WS_CHILD | WS_VISIBLE, RECT{10, 10, 210, 60}, frame.m_hWnd, 2050));
     text.SetTransparent(TRUE);
     text.SetTextColor(kWhite);
-    text.SetFontSize(240);
+    text.SetFontSize(240, "Times New Roman");
     Pump(50);
     const RECT all{0, 0, 200, 50};
     EXPECT_EQ(0, CountColor(text.m_hWnd, all, GetSysColor(COLOR_BTNFACE)));

@@ -47,7 +47,7 @@ TEST(Demo, EveryControlOnOneWindow) {
                             WS_CHILD | WS_VISIBLE, RECT{310, 150, 600, 400}, frame.m_hWnd, 2050));
     text.SetTransparent(TRUE);
     text.SetTextColor(RGB(255, 255, 255));
-    text.SetFontSize(140);
+    text.SetFontSize(140, "Times New Roman");
 
     Pump(100);
     POINT p{100, 20};
