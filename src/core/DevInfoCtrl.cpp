@@ -1,5 +1,7 @@
 #include "core/DevInfoCtrl.h"
 
+#include "core/Token.h"
+
 void CDevInfoCtrl::AddDeviceTail(const std::string& id, CDevList* list, const std::string& version,
                                  const std::string& date, const std::string& provider,
                                  const std::string& inf) {
@@ -12,27 +14,27 @@ void CDevInfoCtrl::AddDeviceHead(const std::string& id, CDevList* list, const st
     list->emplace_front(id, version, date, provider, inf);
 }
 
+bool CDevInfoCtrl::TagValue(const std::string& name, const SWInfo& info, std::string& value) {
+    const std::pair<const char*, const std::string*> tags[] = {
+        {"DetectOS", &info.DetectOS}, {"Lang", &info.Lang}, {"MBModel", &info.MBModel}};
+    for (const auto& t : tags)
+        if (name == t.first) {
+            value = *t.second;
+            return true;
+        }
+    return false;
+}
+
 // Unlike the variable substitution, any syntax error empties the whole result.
 std::string CDevInfoCtrl::ExpandTags(const std::string& text, const SWInfo& info) {
-    std::string result, name;
-    bool open = false;
-    for (char c : text) {
-        if (c == '<') {
-            if (open) return {};
-            open = true;
-            name.clear();
-        } else if (c == '>') {
-            if (!open) return {};
-            if (name == "DetectOS")
-                result += info.DetectOS;
-            else if (name == "Lang")
-                result += info.Lang;
-            else if (name == "MBModel")
-                result += info.MBModel;
-            open = false;
-        } else {
-            (open ? name : result) += c;
-        }
+    std::vector<TextPiece> pieces;
+    if (!CToken::SplitReferences(text, pieces)) return {};
+    std::string result, value;
+    for (const TextPiece& p : pieces) {
+        if (!p.reference)
+            result += p.text;
+        else if (TagValue(p.text, info, value))
+            result += value;
     }
-    return open ? std::string() : result;
+    return result;
 }

@@ -31,17 +31,6 @@ std::string ProgramFolder(const std::string& module) {
     return folder;
 }
 
-std::string OsName(const OsFlags& os) {
-    const std::pair<bool, const char*> order[] = {
-        {os.IsWin95, "Win95"},       {os.IsWin98, "Win98"},   {os.IsWinME, "WinME"},
-        {os.IsWin2000, "Win2000"},   {os.IsWinXP, "WinXP"},   {os.IsWin2003, "Win2003"},
-        {os.IsWin2003A, "Win2003A"}, {os.IsWinXPA, "WinXPA"},
-    };
-    for (const auto& o : order)
-        if (o.first) return o.second;
-    return {};
-}
-
 void TrimRight(std::string& s, const char* blanks) {
     s.erase(s.find_last_not_of(blanks) + 1);
 }
@@ -154,73 +143,92 @@ std::string SysTime(CToken&, SystemFacts& f) {
     const LocalTime n = f.Now();
     return std::to_string(n.hour) + ":" + std::to_string(n.minute) + ":" + std::to_string(n.second);
 }
+using Rule = std::string (*)(CToken&, SystemFacts&);
+const std::pair<const char*, Rule> kVariables[] = {
+    {"WinDir", [](CToken&, SystemFacts& f) { return f.WindowsDirectory(); }},
+    {"Path", [](CToken&, SystemFacts& f) { return ProgramFolder(f.ModuleFileName()); }},
+    {"Lang", [](CToken&, SystemFacts& f) { return LanguageCode(f.UserDefaultLangId()); }},
+    {"DetectOS", [](CToken&, SystemFacts& f) { return OsName(f.Os()); }},
+    {"MBModel", BoardModel},
+    {"VGAID", DisplayAdapterId},
+    {"WinSPVer", ServicePack},
+    {"BIOSProvider", BiosProvider},
+    {"BIOSDate", BiosDate},
+    {"WinTemp", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x15); }},
+    {"WinSystem", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x25); }},
+    {"WinProgram", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x26); }},
+    {"WinDesktop", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x00); }},
+    {"WinPicture", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x27); }},
+    {"WinMusic", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x0D); }},
+    {"Resolution",
+     [](CToken&, SystemFacts& f) {
+         return std::to_string(f.ScreenWidth()) + "x" + std::to_string(f.ScreenHeight());
+     }},
+    {"BitPixel", BitsPerPixel},
+    {"DirectX", DirectXRelease},
+    {"IEVer", BrowserVersion},
+    {"IPAddr", [](CToken&, SystemFacts& f) { return f.IpAddress(); }},
+    {"ComputerName", [](CToken&, SystemFacts& f) { return f.ComputerName(); }},
+    {"UserName", [](CToken&, SystemFacts& f) { return f.UserName(); }},
+    // Signed, as the program always showed it: negative after about 24.8 days of uptime.
+    {"TickCount",
+     [](CToken&, SystemFacts& f) { return std::to_string(static_cast<std::int32_t>(f.TickCount())); }},
+    {"SysDate", SysDate},
+    {"SysTime", SysTime},
+};
 } // namespace
 
 CToken::CToken() : m_facts(DefaultSystemFacts()) {}
 CToken::CToken(SystemFacts& facts) : m_facts(facts) {}
 
 std::string CToken::GetVariable(const std::string& name) {
-    using Rule = std::string (*)(CToken&, SystemFacts&);
-    static const std::pair<const char*, Rule> kVariables[] = {
-        {"WinDir", [](CToken&, SystemFacts& f) { return f.WindowsDirectory(); }},
-        {"Path", [](CToken&, SystemFacts& f) { return ProgramFolder(f.ModuleFileName()); }},
-        {"Lang", [](CToken&, SystemFacts& f) { return LanguageCode(f.UserDefaultLangId()); }},
-        {"DetectOS", [](CToken&, SystemFacts& f) { return OsName(f.Os()); }},
-        {"MBModel", BoardModel},
-        {"VGAID", DisplayAdapterId},
-        {"WinSPVer", ServicePack},
-        {"BIOSProvider", BiosProvider},
-        {"BIOSDate", BiosDate},
-        {"WinTemp", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x15); }},
-        {"WinSystem", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x25); }},
-        {"WinProgram", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x26); }},
-        {"WinDesktop", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x00); }},
-        {"WinPicture", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x27); }},
-        {"WinMusic", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x0D); }},
-        {"Resolution",
-         [](CToken&, SystemFacts& f) {
-             return std::to_string(f.ScreenWidth()) + "x" + std::to_string(f.ScreenHeight());
-         }},
-        {"BitPixel", BitsPerPixel},
-        {"DirectX", DirectXRelease},
-        {"IEVer", BrowserVersion},
-        {"IPAddr", [](CToken&, SystemFacts& f) { return f.IpAddress(); }},
-        {"ComputerName", [](CToken&, SystemFacts& f) { return f.ComputerName(); }},
-        {"UserName", [](CToken&, SystemFacts& f) { return f.UserName(); }},
-        // Signed, as the program always showed it: negative after about 24.8 days of uptime.
-        {"TickCount",
-         [](CToken&, SystemFacts& f) { return std::to_string(static_cast<std::int32_t>(f.TickCount())); }},
-        {"SysDate", SysDate},
-        {"SysTime", SysTime},
-    };
     for (const auto& v : kVariables)
         if (name == v.first) return v.second(*this, m_facts);
     return {};
 }
 
-// One pass, at most one open reference, no escapes and no nesting. On a syntax error the text
-// built so far is the answer and the thread's last error says why.
+bool CToken::IsVariable(const std::string& name) {
+    for (const auto& v : kVariables)
+        if (name == v.first) return true;
+    return false;
+}
+
+// On a syntax error the text built so far is the answer and the thread's last error says why.
 std::string CToken::ExpandVariables(const std::string& text) {
-    std::string result, name;
+    std::vector<TextPiece> pieces;
+    const bool ok = SplitReferences(text, pieces);
+    std::string result;
+    for (const TextPiece& p : pieces)
+        result += p.reference ? GetVariable(p.text) : p.text;
+    if (!ok) m_facts.SetLastError(kSyntaxError);
+    return result;
+}
+
+// One pass, at most one open reference, no escapes and no nesting.
+bool CToken::SplitReferences(const std::string& text, std::vector<TextPiece>& pieces) {
+    pieces.clear();
+    std::string run, name;
     bool open = false;
     for (char c : text) {
         if (c == '<') {
             if (open) break;
             open = true;
             name.clear();
+            if (!run.empty()) pieces.push_back({false, run});
+            run.clear();
         } else if (c == '>') {
             if (!open) {
-                m_facts.SetLastError(kSyntaxError);
-                return result;
+                if (!run.empty()) pieces.push_back({false, run});
+                return false;
             }
-            result += GetVariable(name);
+            pieces.push_back({true, name});
             open = false;
         } else {
-            (open ? name : result) += c;
+            (open ? name : run) += c;
         }
     }
-    if (open) m_facts.SetLastError(kSyntaxError);
-    return result;
+    if (!run.empty() && !open) pieces.push_back({false, run});
+    return !open;
 }
 
 bool CToken::IsAdministrator() {

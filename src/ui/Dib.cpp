@@ -2,16 +2,11 @@
 
 #include <vector>
 
-namespace {
-// Larger than any picture a CD shows; a bigger file is not read into memory.
-constexpr LONGLONG kMaxFile = 64 << 20;
-} // namespace
-
 CDib::CDib(HANDLE file) {
     LARGE_INTEGER size, pos, zero{};
     if (!GetFileSizeEx(file, &size) || !SetFilePointerEx(file, zero, &pos, FILE_CURRENT)) return;
     const LONGLONG left = size.QuadPart - pos.QuadPart;
-    if (left <= 0 || left > kMaxFile) return;
+    if (left <= 0 || left > LONGLONG(kMaxDibFile)) return;
     std::vector<std::uint8_t> data(static_cast<std::size_t>(left));
     DWORD read = 0;
     if (!ReadFile(file, data.data(), DWORD(data.size()), &read, nullptr)) return;
