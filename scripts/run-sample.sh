@@ -7,11 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 B=${1:-build}
 cd "$top"
 cd_dir="$top/$B/sample-cd"
-rm -rf "$cd_dir"; mkdir -p "$cd_dir"
-cp -r examples/. "$cd_dir/"
-cp "$B/win64/Autorun.exe" "$cd_dir/"
-# Every driver folder of the sample CD gets the stand-in installer that installs what its Setup.ini names.
-[ -d "$cd_dir/Drivers" ] && find "$cd_dir/Drivers" -name Setup.ini -execdir cp "$top/$B/win64/tests/sample_setup.exe" Setup.exe \;
+scripts/press-sample.sh "$top/$B/win64" "$cd_dir"
 export WINE_ROOT="$top/$B/win64/wine"
 run="tests/wine/wine-run.sh --winver winxp64 --cwd $cd_dir"
 $run cmd /c exit 0 >/dev/null 2>&1 || true  # the prefix exists from here on
