@@ -19,12 +19,5 @@ if [ -n "${DISPLAY:-}" ]; then
   exec $run 'R:\Autorun.exe' "${args[@]}"
 fi
 shot="$top/$B/sample-cd.png"
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c "
-  $run 'R:\\Autorun.exe' '${args[*]}' &
-  pid=\$!
-  sleep \${SAMPLE_SECONDS:-15}
-  import -window root -crop 640x480+192+144 +repage '$shot'
-  kill \$pid 2>/dev/null || true
-  wait \$pid 2>/dev/null || true
-"
+B=$B scripts/preview-png.sh "$cd_dir" "$cd_dir/Sample.dmp" "$shot" >/dev/null
 echo "Screenshot of the sample CD: $shot"

@@ -28,9 +28,9 @@ namespace {
 using Section = ProfileText::Section;
 using Entry = ProfileText::Entry;
 
-// Far more reads than any CD takes; it keeps a CD that names thousands of systems, languages and
-// boards at once from keeping the lint busy for long.
-const std::size_t kReadBudget = 2000000;
+// Some fifty times the reads the sample CD takes: a CD that names hundreds of boards, systems and
+// languages at once is checked in part instead of keeping the lint busy for minutes.
+const std::size_t kReadBudget = 150000;
 
 std::string Upper(std::string s) {
     for (char& c : s)
@@ -110,15 +110,62 @@ bool ReadBytes(const std::string& local, std::string& bytes, std::size_t limit) 
 
 // One INI file the program reads, with what the lint learned of it.
 struct LintedFile {
-    LintedFile(std::string local, std::string relative, int order, const std::string& text)
-        : local(std::move(local)), relative(std::move(relative)), order(order), profile(text) {}
+    LintedFile(std::string local, std::string relative, int order, const std::string& text);
     std::string local, relative;
     int order;
     ProfileText profile;
-    std::set<const Section*> named; // asked for by some read
-    std::set<const Entry*> read;    // answered some read
-    mutable std::set<int> reported; // lines with a finding
+    // What the file tells machines apart by: the languages of its variant keys, the systems its
+    // section names name, the detection's tags in its values; a SingleInstall page by the board too.
+    std::set<std::string> langs, oses;
+    bool usesLang, usesOs, usesModel;
+    bool install = false;
+    const LintedFile* live = nullptr; // a Liveupdate page's LiveUpdate.ini
+    std::set<const Section*> named;   // asked for by some read
+    std::set<const Entry*> read;      // answered some read
+    mutable std::set<int> reported;   // lines with a finding
 };
+
+LintedFile::LintedFile(std::string local, std::string relative, int order, const std::string& text)
+    : local(std::move(local)), relative(std::move(relative)), order(order), profile(text),
+      usesLang(text.find("<Lang>") != std::string::npos),
+      usesOs(text.find("<DetectOS>") != std::string::npos),
+      usesModel(text.find("<MBModel>") != std::string::npos) {
+    for (const Section& s : profile.Sections()) {
+        for (const std::string& os : OsNames())
+            if (Mentions(s.name, os)) oses.insert(os);
+        for (const Entry& e : s.entries) {
+            const std::size_t dot = e.key.rfind('.');
+            if (dot != std::string::npos && LanguageId(e.key.substr(dot + 1)))
+                langs.insert(e.key.substr(dot + 1));
+        }
+    }
+}
+
+// The systems, languages and board models the lint reads the CD for: those the CD's files name (the
+// unknown system when they name none), English for every language without variant keys, no board
+// model without a SingleInstall page.
+struct Dimensions {
+    std::vector<std::string> oses, langs, models;
+};
+
+void AddOnce(std::vector<std::string>& list, const std::string& value) {
+    if (std::find(list.begin(), list.end(), value) == list.end()) list.push_back(value);
+}
+
+// Whether a file reads differently for `value` than for one it was read for already: it names the
+// value or holds its tag; the first value it names nothing for stands for all such.
+bool Covers(const std::set<std::string>& named, bool tagged, const std::vector<std::string>& every,
+            const std::string& value) {
+    if (tagged || named.count(value)) return true;
+    for (const std::string& v : every)
+        if (!named.count(v)) return v == value;
+    return false;
+}
+
+bool Needs(const LintedFile& f, const SWInfo& m, const Dimensions& d) {
+    return Covers(f.langs, f.usesLang, d.langs, m.Lang) && Covers(f.oses, f.usesOs, d.oses, m.DetectOS) &&
+           (f.install || f.usesModel || m.MBModel == d.models.front());
+}
 
 // Where a finding goes: a key, a section without key, or the whole file.
 struct Place {
@@ -183,7 +230,9 @@ class Linter : public ProfileReadLog {
     std::string Shown(const std::string& path) const;
     bool OverBudget() const { return m_reads > kReadBudget; }
 
-    std::vector<SWInfo> Machines() const;
+    Dimensions Machines() const;
+    // Every machine of the dimensions: `read` with each, the menu read anew where it can differ.
+    void ForEachMachine(const std::function<void(const SWInfo&, MenuModel&, bool fresh)>& read);
     void Use(const SWInfo& machine);
     CDevList DevicesNamedIn(const LintedFile& f, bool sections) const;
     void Discover();
@@ -196,7 +245,7 @@ class Linter : public ProfileReadLog {
     void CheckTabs(const MenuModel& menu);
     void CheckPageFile(const TabModel& tab);
     void CheckBackground(const std::string& bg);
-    void LintPage(const TabModel& tab, const MenuModel& menu);
+    void LintPage(const TabModel& tab, const MenuModel& menu, const SWInfo& machine, const Dimensions& d);
     void CheckPage(const LintedFile& f, const CdPage& p, const MenuModel& menu);
     void CheckButton(const LintedFile& f, const PageButtonModel& b);
     void CheckEntries(const LintedFile& f, const PageModel& page);
@@ -211,7 +260,6 @@ class Linter : public ProfileReadLog {
     CdReader m_reader;
     std::map<std::string, std::unique_ptr<LintedFile>> m_files;
     LintedFile* m_root = nullptr;
-    std::set<std::string> m_singleInstall; // page files that are SingleInstall pages
     std::vector<Read> m_build;
     std::size_t m_reads = 0;
     std::vector<std::pair<int, LintFinding>> m_found; // with the order of its file
@@ -336,36 +384,38 @@ std::string Linter::Shown(const std::string& path) const {
     return shown.erase(0, shown.find_first_not_of('/'));
 }
 
-// Every system the CD's section names mention (or the unknown one), every language of a variant key
-// (English standing for those without), every board model of a SingleInstall page (or none).
-std::vector<SWInfo> Linter::Machines() const {
-    std::vector<std::string> oses, langs{"ENU"}, models;
+Dimensions Linter::Machines() const {
+    Dimensions d;
+    d.langs.push_back("ENU");
     for (const auto& file : m_files) {
-        const bool install = m_singleInstall.count(file.first) > 0;
-        for (const Section& s : file.second->profile.Sections()) {
-            for (const std::string& os : OsNames())
-                if (Mentions(s.name, os) && std::find(oses.begin(), oses.end(), os) == oses.end())
-                    oses.push_back(os);
-            const std::string model = WithoutOs(s.name);
-            if (install && s.line > 0 && !EqualsNoCase(s.name, "IniInfo") &&
-                std::find(models.begin(), models.end(), model) == models.end())
-                models.push_back(model);
-            for (const Entry& e : s.entries) {
-                const std::size_t dot = e.key.rfind('.');
-                const std::string lang = dot == std::string::npos ? "" : e.key.substr(dot + 1);
-                if (LanguageId(lang) && std::find(langs.begin(), langs.end(), lang) == langs.end())
-                    langs.push_back(lang);
+        const LintedFile& f = *file.second;
+        for (const std::string& lang : f.langs)
+            AddOnce(d.langs, lang);
+        for (const Section& s : f.profile.Sections())
+            if (f.install && s.line > 0 && !EqualsNoCase(s.name, "IniInfo"))
+                AddOnce(d.models, WithoutOs(s.name));
+    }
+    for (const std::string& os : OsNames())
+        if (std::any_of(m_files.begin(), m_files.end(),
+                        [&](const auto& f) { return f.second->oses.count(os); }))
+            d.oses.push_back(os);
+    if (d.oses.empty()) d.oses.push_back("");
+    if (d.models.empty()) d.models.push_back("");
+    return d;
+}
+
+void Linter::ForEachMachine(const std::function<void(const SWInfo&, MenuModel&, bool fresh)>& read) {
+    const Dimensions d = Machines();
+    for (const std::string& os : d.oses)
+        for (const std::string& lang : d.langs) {
+            MenuModel menu;
+            for (const std::string& model : d.models) {
+                if (OverBudget()) return;
+                const SWInfo machine{model, os, lang};
+                Use(machine);
+                read(machine, menu, model == d.models.front() || m_root->usesModel);
             }
         }
-    }
-    if (oses.empty()) oses.push_back("");
-    if (models.empty()) models.push_back("");
-    std::vector<SWInfo> machines;
-    for (const std::string& os : oses)
-        for (const std::string& lang : langs)
-            for (const std::string& model : models)
-                machines.push_back({model, os, lang});
-    return machines;
 }
 
 void Linter::Use(const SWInfo& machine) {
@@ -394,17 +444,18 @@ CDevList Linter::DevicesNamedIn(const LintedFile& f, bool sections) const {
 void Linter::Discover() {
     for (std::size_t before = 0; before != m_files.size() && !OverBudget();) {
         before = m_files.size();
-        for (const SWInfo& machine : Machines()) {
-            Use(machine);
-            const MenuModel menu = m_reader.Menu({});
+        ForEachMachine([&](const SWInfo&, MenuModel& menu, bool fresh) {
+            if (fresh) menu = m_reader.Menu({});
             for (const TabModel& tab : menu.tabs) {
                 std::string local;
-                if (m_cd.Find(tab.file, local) != CdFolder::Where::Found || !AddFile(local)) continue;
+                LintedFile* page =
+                    m_cd.Find(tab.file, local) == CdFolder::Where::Found ? AddFile(local) : nullptr;
+                if (!page) continue;
                 const CdPage p = m_reader.Page(tab, {});
-                if (p.page.type == PageType::SingleInstall) m_singleInstall.insert(local);
-                if (!p.liveLocal.empty()) AddFile(p.liveLocal);
+                page->install = page->install || p.page.type == PageType::SingleInstall;
+                if (!p.liveLocal.empty()) page->live = AddFile(p.liveLocal);
             }
-        }
+        });
     }
 }
 
@@ -420,13 +471,17 @@ bool Linter::Run(std::string& why, std::vector<LintFinding>& out) {
         return false;
     }
     Discover();
-    for (const SWInfo& machine : Machines()) {
-        if (OverBudget()) break;
-        Use(machine);
-        const MenuModel menu = LintRoot();
+    const Dimensions d = Machines();
+    ForEachMachine([&](const SWInfo& machine, MenuModel& menu, bool fresh) {
+        if (fresh && Needs(*m_root, machine, d)) {
+            menu = LintRoot();
+        } else if (fresh) {
+            Begin();
+            menu = m_reader.Menu({});
+        }
         for (const TabModel& tab : menu.tabs)
-            LintPage(tab, menu);
-    }
+            LintPage(tab, menu, machine, d);
+    });
     if (OverBudget())
         Add(false, {m_root, nullptr, nullptr},
             "the CD names too many systems, languages and boards at once: only part of it was checked");
@@ -585,11 +640,12 @@ void Linter::CheckBackground(const std::string& bg) {
     if (!known->second) Add(true, at, "the program cannot load this bitmap: " + Shown(bg));
 }
 
-void Linter::LintPage(const TabModel& tab, const MenuModel& menu) {
+void Linter::LintPage(const TabModel& tab, const MenuModel& menu, const SWInfo& machine,
+                      const Dimensions& d) {
     std::string local;
     if (m_cd.Find(tab.file, local) != CdFolder::Where::Found) return;
     const LintedFile* f = FileAt(local);
-    if (!f) return;
+    if (!f || !(Needs(*f, machine, d) || (f->live && Needs(*f->live, machine, d)))) return;
     Begin();
     const CdPage first = m_reader.Page(tab, {});
     CheckPage(*f, first, menu);
