@@ -61,6 +61,13 @@ int NumberedKey(const std::string& key, const std::string& prefix, std::string& 
     return n;
 }
 
+// The language code of a variant key ("CHT" of "Caption.cht"); empty for any other key.
+std::string LanguageOf(const std::string& key) {
+    const std::size_t dot = key.rfind('.');
+    const std::string code = dot == std::string::npos ? "" : Upper(key.substr(dot + 1));
+    return LanguageId(code) ? code : std::string();
+}
+
 // A name a device's id can take: it holds a vendor id, or is the subsystem id of a host bridge.
 bool LooksLikeId(const std::string& name) {
     const std::string u = Upper(name);
@@ -134,9 +141,8 @@ LintedFile::LintedFile(std::string local, std::string relative, int order, const
         for (const std::string& os : OsNames())
             if (Mentions(s.name, os)) oses.insert(os);
         for (const Entry& e : s.entries) {
-            const std::size_t dot = e.key.rfind('.');
-            if (dot != std::string::npos && LanguageId(e.key.substr(dot + 1)))
-                langs.insert(e.key.substr(dot + 1));
+            const std::string lang = LanguageOf(e.key);
+            if (!lang.empty()) langs.insert(lang);
         }
     }
 }
@@ -747,7 +753,7 @@ void Linter::CheckInstall(const LintedFile& f, const CdPage& p) {
     for (const Entry& e : s->entries) {
         std::string variant;
         if (NumberedKey(e.key, "Step", variant) > count + 1 &&
-            (variant.empty() || variant == m_detect.info.Lang))
+            (variant.empty() || EqualsNoCase(variant, m_detect.info.Lang)))
             Add(true, {&f, s, &e},
                 "Step" + std::to_string(count + 1) +
                     " is missing or empty: the sequence ends before this step");
@@ -818,8 +824,7 @@ void Linter::CheckFileWide(const LintedFile& f) {
                 Add(false, at,
                     "again in this section: the program reads only the first, at line " +
                         std::to_string(first->line));
-            } else if (dot != std::string::npos && LanguageId(e.key.substr(dot + 1)) &&
-                       !ProfileText::FindKey(&s, e.key.substr(0, dot))) {
+            } else if (!LanguageOf(e.key).empty() && !ProfileText::FindKey(&s, e.key.substr(0, dot))) {
                 Add(false, at,
                     "a language variant without " + e.key.substr(0, dot) +
                         ": other languages get no text from this section");

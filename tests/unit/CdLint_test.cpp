@@ -154,6 +154,7 @@ TEST(CdLint, TrickyButValidCdHasNoFinding) {
     replace("Pages/Docs.ini", "File=<Path>\\Docs\\manual.pdf", "  FILE = \"<Path>\\docs\\Manual.PDF\"");
     replace("Pages/Install.ini", "[X845.WinXP]", "[x845.winxp]");
     replace("Pages/Install.ini", "Step2=Reboot", "step2=REBOOT");
+    replace("Root.ini", "Caption.CHT=", "caption.cht=");
     EXPECT_EQ(Lint(files), "");
 }
 
