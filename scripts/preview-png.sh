@@ -27,6 +27,7 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c "
   import -window root -crop 640x480+192+144 +repage '$out'
   $run '$probe' close >/dev/null || true
   wait \$pid 2>/dev/null || true
+  WINEPREFIX='$WINE_ROOT/winxp64' /usr/lib/wine/wineserver -w
 "
 rm -f "$WINE_ROOT/winxp64/dosdevices/r:"
 echo "$out"

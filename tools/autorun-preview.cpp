@@ -155,7 +155,7 @@ int Fail(const std::string& why) {
 
 int main(int argc, char** argv) {
     std::string folder, dump;
-    bool json = false;
+    bool json = false, usage = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--json")
@@ -165,9 +165,10 @@ int main(int argc, char** argv) {
         else if (folder.empty() && !arg.empty() && arg[0] != '-')
             folder = arg;
         else
-            folder.clear(), dump.clear(), i = argc;
+            usage = true;
     }
-    if (folder.empty() || dump.empty()) return Fail("usage: autorun-preview CD_FOLDER --dump FILE [--json]");
+    if (usage || folder.empty() || dump.empty())
+        return Fail("usage: autorun-preview CD_FOLDER --dump FILE [--json]");
     if (!std::ifstream(dump)) return Fail("cannot read the dump " + dump);
 
     const CdFolder cd(folder);

@@ -451,6 +451,7 @@ void Linter::Discover() {
     for (std::size_t before = 0; before != m_files.size() && !OverBudget();) {
         before = m_files.size();
         ForEachMachine([&](const SWInfo&, MenuModel& menu, bool fresh) {
+            Begin();
             if (fresh) menu = m_reader.Menu({});
             for (const TabModel& tab : menu.tabs) {
                 std::string local;
