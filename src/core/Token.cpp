@@ -143,6 +143,8 @@ std::string SysTime(CToken&, SystemFacts& f) {
     const LocalTime n = f.Now();
     return std::to_string(n.hour) + ":" + std::to_string(n.minute) + ":" + std::to_string(n.second);
 }
+
+// The variables by name, each with the rule that computes its value.
 using Rule = std::string (*)(CToken&, SystemFacts&);
 const std::pair<const char*, Rule> kVariables[] = {
     {"WinDir", [](CToken&, SystemFacts& f) { return f.WindowsDirectory(); }},

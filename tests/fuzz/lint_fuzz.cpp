@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 
 // Input: the texts of the files below separated by NULs; the bitmap takes the rest, NULs and all.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const char* const kFiles[] = {"Root.ini",     "Pages/A.ini", "Pages/B.ini",    "Pages/C.ini",
-                                         "Pages/D.ini",  "Pages/E.ini", "LiveUpdate.ini", "bg.bmp"};
+    static const char* const kFiles[] = {"Root.ini",    "Pages/A.ini", "Pages/B.ini",    "Pages/C.ini",
+                                         "Pages/D.ini", "Pages/E.ini", "LiveUpdate.ini", "bg.bmp"};
     char pattern[] = "/tmp/lint_fuzzXXXXXX";
     if (!mkdtemp(pattern)) return 0;
     const fs::path cd = pattern;
