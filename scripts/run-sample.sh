@@ -8,11 +8,7 @@ B=${1:-build}
 W=${2:-win32}  # the Windows build to run: win32, or win64 where no 32-bit code runs
 cd "$top"
 cd_dir="$top/$B/sample-cd"
-rm -rf "$cd_dir"; mkdir -p "$cd_dir"
-cp -r examples/. "$cd_dir/"
-cp "$B/$W/Autorun.exe" "$cd_dir/"
-# Every driver folder of the sample CD gets the stand-in installer that installs what its Setup.ini names.
-[ -d "$cd_dir/Drivers" ] && find "$cd_dir/Drivers" -name Setup.ini -execdir cp "$top/$B/$W/tests/sample_setup.exe" Setup.exe \;
+scripts/press-sample.sh "$top/$B/$W" "$cd_dir"
 export WINE_ROOT="$top/$B/$W/wine"
 export WINEARCH=$W
 winver=winxp; [ "$W" = win64 ] && winver=winxp64
@@ -26,12 +22,5 @@ if [ -n "${DISPLAY:-}" ]; then
   exec $run 'R:\Autorun.exe' "${args[@]}"
 fi
 shot="$top/$B/sample-cd.png"
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c "
-  $run 'R:\\Autorun.exe' '${args[*]}' &
-  pid=\$!
-  sleep \${SAMPLE_SECONDS:-15}
-  import -window root -crop 640x480+192+144 +repage '$shot'
-  kill \$pid 2>/dev/null || true
-  wait \$pid 2>/dev/null || true
-"
+B=$B W=$W scripts/preview-png.sh "$cd_dir" "$cd_dir/Sample.dmp" "$shot" >/dev/null
 echo "Screenshot of the sample CD: $shot"

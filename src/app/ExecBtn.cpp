@@ -99,19 +99,18 @@ void CExecBtn::FetchFromFtp() {
     if (live.empty() || !(LocalSubfolder.empty() || FtpPath::IsSafeName(LocalSubfolder))) return;
     const std::string local = LocalSubfolder.empty() ? live : live + LocalSubfolder + "\\";
     CreateDirectoryA(local.c_str(), nullptr);
-    CIniFile mirror(live + "modelmap.ini");
+    const LiveUpdate::FtpSite mirror = LiveUpdate::ReadFtpSite(CIniFile(live + "modelmap.ini"), Site);
 
     CWaitMsgDlg wait;
     wait.Create();
     SetDlgItemTextA(wait.m_hWnd, IDC_WAITMSG, "Connecting, please wait...");
     CFTPManipDlg ftp;
-    const BOOL connected = ftp.Connect(mirror.GetString(Site, "IP", ""), mirror.GetString(Site, "ID", ""),
-                                       mirror.GetString(Site, "PASSWORD", ""),
-                                       static_cast<INTERNET_PORT>(mirror.GetInt(Site, "PORT", 0)));
+    const BOOL connected =
+        ftp.Connect(mirror.host, mirror.user, mirror.password, static_cast<INTERNET_PORT>(mirror.port));
     ShowWindow(wait.m_hWnd, SW_HIDE);
     if (!connected) return;
 
-    const std::string remote = LiveUpdate::FetchRemotePath(File, mirror.GetString(Site, "ROOT DIR", ""));
+    const std::string remote = LiveUpdate::FetchRemotePath(File, mirror.rootDir);
     const std::string base = ftp.GetRemoteDirectory();
     if (ExecActionOf(Behavior) == ExecAction::FtpFile) {
         const std::string name = LiveUpdate::FetchLocalName(remote);

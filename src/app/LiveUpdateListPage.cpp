@@ -24,13 +24,11 @@ BOOL CLiveUpdateListPage::LoadLists(const CDevList& devices) {
     std::string live = LiveFolderPath();
     if (live.empty()) return FALSE;
     CreateDirectoryA(live.c_str(), nullptr);
-    CIniFile ini(m_strLiveUpdateIni);
+    const LiveUpdate::FtpSite site = LiveUpdate::ReadFtpSite(CIniFile(m_strLiveUpdateIni), "FTP SITE");
     CFTPManipDlg ftp;
-    if (!ftp.Connect(ini.GetString("FTP SITE", "IP", ""), ini.GetString("FTP SITE", "ID", ""),
-                     ini.GetString("FTP SITE", "PASSWORD", ""),
-                     static_cast<INTERNET_PORT>(ini.GetInt("FTP SITE", "PORT", 0))))
+    if (!ftp.Connect(site.host, site.user, site.password, static_cast<INTERNET_PORT>(site.port)))
         return FALSE;
-    std::string root = ini.GetString("FTP SITE", "ROOT DIR", "");
+    const std::string& root = site.rootDir;
     if (!ftp.DownloadFile(ftp.GetRemoteDirectory() + root + "modelmap.ini", live + "modelmap.ini", 0, TRUE))
         return FALSE;
     m_strModel = FindModelFolder(devices, live + "modelmap.ini");

@@ -27,7 +27,7 @@ bool CMainFrame::Create(const std::string& className) {
 // The start window shows the CD's page while the main thread detects and builds the menu.
 void CMainFrame::OnCreate() {
     const std::string root = RootIniPath(CToken().GetVariable("Path"));
-    m_bStartWindow = WantsStartWindow(CIniFile(root).GetString("Root", "StartWindow", "Normal"));
+    m_bStartWindow = WantsStartWindow(ReadStartWindow(CIniFile(root)));
     if (m_bStartWindow) m_startWindow.Start();
 }
 

@@ -40,7 +40,7 @@ BOOL CStartDlg::OnInitDialog() {
     m_html.Create(client, m_hWnd, IDC_HTML);
     CToken token(m_facts);
     const std::string path = token.GetVariable("Path");
-    const std::string page = CIniFile(RootIniPath(path)).GetString("Root", "StartWindow", "");
+    const std::string page = ReadStartWindow(CIniFile(RootIniPath(path)));
     m_html.Navigate2(StartPageAddress(page, path));
     return TRUE;
 }

@@ -14,17 +14,27 @@ void CDevInfoCtrl::AddDeviceHead(const std::string& id, CDevList* list, const st
     list->emplace_front(id, version, date, provider, inf);
 }
 
+bool CDevInfoCtrl::TagValue(const std::string& name, const SWInfo& info, std::string& value) {
+    const std::pair<const char*, const std::string*> tags[] = {
+        {"DetectOS", &info.DetectOS}, {"Lang", &info.Lang}, {"MBModel", &info.MBModel}};
+    for (const auto& t : tags)
+        if (name == t.first) {
+            value = *t.second;
+            return true;
+        }
+    return false;
+}
+
 // Unlike the variable substitution, any syntax error empties the whole result.
 std::string CDevInfoCtrl::ExpandTags(const std::string& text, const SWInfo& info) {
-    std::string result;
-    const bool ok = ExpandReferences(
-        text,
-        [&info](const std::string& name) {
-            return name == "DetectOS"  ? info.DetectOS
-                   : name == "Lang"    ? info.Lang
-                   : name == "MBModel" ? info.MBModel
-                                       : std::string();
-        },
-        result);
-    return ok ? result : std::string();
+    std::vector<TextPiece> pieces;
+    if (!CToken::SplitReferences(text, pieces)) return {};
+    std::string result, value;
+    for (const TextPiece& p : pieces) {
+        if (!p.reference)
+            result += p.text;
+        else if (TagValue(p.text, info, value))
+            result += value;
+    }
+    return result;
 }

@@ -24,6 +24,9 @@ class CDevInfoCtrl {
     static void AddDeviceHead(const std::string& id, CDevList* list, const std::string& version,
                               const std::string& date, const std::string& provider, const std::string& inf);
 
+    // The value of one of the tags DetectOS, Lang and MBModel; false for any other name.
+    static bool TagValue(const std::string& name, const SWInfo& info, std::string& value);
+
   protected:
     // The tags <DetectOS>, <Lang>, <MBModel> replaced from `info`; any syntax error empties the result.
     static std::string ExpandTags(const std::string& text, const SWInfo& info);

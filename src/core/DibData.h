@@ -15,6 +15,9 @@ struct DibData {
     bool Empty() const { return bits.empty(); }
 };
 
+// Larger than any picture a CD shows; a bigger file is not read into memory.
+constexpr std::size_t kMaxDibFile = 64u << 20;
+
 // Parses the BMP that starts at data. Anything that cannot be drawn safely (not "BM", an
 // unknown header, compression other than bit fields, sizes that overflow or do not fit the
 // data) gives an empty result.

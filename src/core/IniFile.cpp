@@ -1,6 +1,8 @@
 #include "core/IniFile.h"
 
+#include "core/ProfileReadLog.h"
 #include "core/ProfileStore.h"
+#include "core/SystemFacts.h"
 #include "core/Token.h"
 
 #include <algorithm>
@@ -26,21 +28,37 @@ std::list<std::string> SplitNames(const std::vector<char>& buf, std::size_t coun
 } // namespace
 
 CIniFile::CIniFile(std::string path) : CIniFile(std::move(path), DefaultProfileStore()) {}
-CIniFile::CIniFile(std::string path, ProfileStore& store) : m_strPath(std::move(path)), m_pStore(&store) {}
+CIniFile::CIniFile(std::string path, ProfileStore& store)
+    : CIniFile(std::move(path), store, DefaultSystemFacts()) {}
+CIniFile::CIniFile(std::string path, ProfileStore& store, SystemFacts& facts, ProfileReadLog* log)
+    : m_strPath(std::move(path)), m_pStore(&store), m_pFacts(&facts), m_pLog(log) {}
+
+std::string CIniFile::Read(const std::string& section, const std::string& key, const std::string& def) const {
+    char buf[kValueSize];
+    std::size_t n =
+        m_pStore->GetString(section.c_str(), key.c_str(), def.c_str(), buf, sizeof buf, m_strPath.c_str());
+    return std::string(buf, std::min(n, sizeof buf - 1));
+}
 
 std::string CIniFile::GetString(std::string section, std::string key, std::string def) const {
-    std::vector<char> buf(kValueSize, '\0');
-    std::size_t n = m_pStore->GetString(section.c_str(), key.c_str(), def.c_str(), buf.data(), buf.size(),
-                                        m_strPath.c_str());
-    return std::string(buf.data(), std::min(n, buf.size() - 1));
+    std::string text = Read(section, key, def);
+    if (m_pLog) m_pLog->OnRead(m_strPath, section, key, ProfileReadLog::Mode::Plain, text, text);
+    return text;
 }
 
 std::string CIniFile::GetValue(std::string section, std::string key, std::string def) const {
-    return CToken().ExpandVariables(GetString(section, key, def));
+    std::string text = Read(section, key, def);
+    std::string value = CToken(*m_pFacts).ExpandVariables(text);
+    if (m_pLog) m_pLog->OnRead(m_strPath, section, key, ProfileReadLog::Mode::Substituted, text, value);
+    return value;
 }
 
 int CIniFile::GetInt(std::string section, std::string key, int def) const {
-    return static_cast<int>(m_pStore->GetInt(section.c_str(), key.c_str(), def, m_strPath.c_str()));
+    int value = static_cast<int>(m_pStore->GetInt(section.c_str(), key.c_str(), def, m_strPath.c_str()));
+    if (m_pLog)
+        m_pLog->OnRead(m_strPath, section, key, ProfileReadLog::Mode::Integer, Read(section, key, ""),
+                       std::to_string(value));
+    return value;
 }
 
 bool CIniFile::WriteString(std::string section, std::string key, std::string value) const {

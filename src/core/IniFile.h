@@ -2,13 +2,17 @@
 #include <list>
 #include <string>
 
+class ProfileReadLog;
 class ProfileStore;
+class SystemFacts;
 
 // The one access path to INI files. Stateless apart from its path: every read asks the file anew.
 class CIniFile {
   public:
     explicit CIniFile(std::string path);
     CIniFile(std::string path, ProfileStore& store);
+    // Substitutes with the facts of `facts` instead of the running machine's, and tells `log` each read.
+    CIniFile(std::string path, ProfileStore& store, SystemFacts& facts, ProfileReadLog* log = nullptr);
     virtual ~CIniFile() = default;
 
     std::string GetFileName() const { return m_strPath; }
@@ -27,6 +31,10 @@ class CIniFile {
     std::string GetLangValue(std::string section, std::string key, std::string lang) const;
 
   private:
+    std::string Read(const std::string& section, const std::string& key, const std::string& def) const;
+
     std::string m_strPath;
     ProfileStore* m_pStore;
+    SystemFacts* m_pFacts;
+    ProfileReadLog* m_pLog;
 };

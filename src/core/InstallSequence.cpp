@@ -24,16 +24,6 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// The program named by a command line: quoted, or up to the first blank.
-std::string ProgramOf(const std::string& command) {
-    std::size_t begin = command.find_first_not_of(" \t");
-    if (begin == std::string::npos) return {};
-    if (command[begin] == '"') {
-        std::size_t close = command.find('"', begin + 1);
-        return command.substr(begin + 1, close == std::string::npos ? std::string::npos : close - begin - 1);
-    }
-    return command.substr(begin, command.find_first_of(" \t", begin) - begin);
-}
 } // namespace
 
 CInstallSequence::CInstallSequence(Reader read, std::string lang)
@@ -103,4 +93,14 @@ std::string CInstallSequence::WorkingFolder(const std::string& command,
     if (folder.empty() || isFolder(folder)) return folder;
     folder = FolderOf(ProgramOf(command));
     return !folder.empty() && isFolder(folder) ? folder : std::string();
+}
+
+std::string CInstallSequence::ProgramOf(const std::string& command) {
+    std::size_t begin = command.find_first_not_of(" \t");
+    if (begin == std::string::npos) return {};
+    if (command[begin] == '"') {
+        std::size_t close = command.find('"', begin + 1);
+        return command.substr(begin + 1, close == std::string::npos ? std::string::npos : close - begin - 1);
+    }
+    return command.substr(begin, command.find_first_of(" \t", begin) - begin);
 }

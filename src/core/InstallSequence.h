@@ -53,6 +53,8 @@ class CInstallSequence {
     // or, when that is no folder (a quoted program, a "\" in the arguments), the program's own folder.
     static std::string WorkingFolder(const std::string& command,
                                      const std::function<bool(const std::string&)>& isFolder);
+    // The program a step's command starts: quoted, or up to the first blank.
+    static std::string ProgramOf(const std::string& command);
 
   private:
     std::string StepKey(int n) const { return "Step" + std::to_string(n); }

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "core/FtpPath.h"
+#include "core/IniFile.h"
 
 namespace {
 std::string Lower(std::string s) {
@@ -32,6 +33,16 @@ std::string LiveFolder(std::string tempPath) {
     if (!IsAbsolute(tempPath)) return {};
     if (tempPath.back() != '\\' && tempPath.back() != '/') tempPath += '\\';
     return tempPath + "Live\\";
+}
+
+FtpSite ReadFtpSite(const CIniFile& ini, const std::string& section) {
+    FtpSite site;
+    site.host = ini.GetString(section, "IP", "");
+    site.user = ini.GetString(section, "ID", "");
+    site.password = ini.GetString(section, "PASSWORD", "");
+    site.port = ini.GetInt(section, "PORT", 0);
+    site.rootDir = ini.GetString(section, "ROOT DIR", "");
+    return site;
 }
 
 std::string ModelFolder(const CDevList& devices,

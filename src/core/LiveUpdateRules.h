@@ -6,6 +6,8 @@
 
 #include "core/DevInfo.h"
 
+class CIniFile;
+
 // The decisions of a live update: where its files go, which board folder and driver sections
 // apply, the order of the buttons and the remote paths a button fetches.
 namespace LiveUpdate {
@@ -13,6 +15,14 @@ namespace LiveUpdate {
 // The temporary path + "Live\". Empty when the temporary path is unknown or not absolute: the
 // live folder is deleted recursively, so it must never be a relative path.
 std::string LiveFolder(std::string tempPath);
+
+// An FTP server's connection values: section "FTP SITE" of LiveUpdate.ini, or a mirror's section of
+// ModelMap.ini. Port 0 is the FTP default.
+struct FtpSite {
+    std::string host, user, password, rootDir;
+    int port = 0;
+};
+FtpSite ReadFtpSite(const CIniFile& ini, const std::string& section);
 
 // The model folder of the first device that the map names (lookup gives "NULL" for none), in
 // lower case. Without a match it is the last answer ("null"), or empty for no devices.

@@ -25,7 +25,7 @@ std::string ByModel(const CIniFile& root, const char* section, const CDevList& d
 
 FixedButtonModel FixedButton(const CIniFile& root, const char* key, const char* defRect, std::string caption,
                              int id) {
-    return {std::move(caption), id, ParseRect(root.GetValue(kRoot, key, defRect))};
+    return {std::move(caption), id, ParseRect(root.GetValue(kRoot, key, defRect)), key};
 }
 
 std::string TabKey(int n) {
@@ -57,17 +57,16 @@ MenuModel BuildMenuModel(const CIniFile& root, const CDevList& devices, const st
     if (m.readMe == "ByModel") m.readMe = ByModel(root, "ReadMe", devices);
 
     // Only the plain Caption decides whether a tab takes a slot, even if Type hides it.
-    int total = 0, visible = 0;
-    while (!root.GetString(kRoot, TabKey(total + 1), "").empty()) {
-        ++total;
-        std::string section = root.GetValue(kRoot, TabKey(total), "");
+    int visible = 0;
+    while (!root.GetString(kRoot, TabKey(int(m.tabSections.size()) + 1), "").empty()) {
+        std::string section = root.GetValue(kRoot, TabKey(int(m.tabSections.size()) + 1), "");
         if (!root.GetValue(section, "Caption", "").empty()) ++visible;
+        m.tabSections.push_back(section);
     }
     // No counted tab leaves no width to share: the row stays empty.
     if (visible > 0) {
         m.tabWidth = (610 - 10 * visible) / visible;
-        for (int i = 1; i <= total; ++i) {
-            std::string section = root.GetValue(kRoot, TabKey(i), "");
+        for (const std::string& section : m.tabSections) {
             if (root.GetValue(section, "Type", "") == "1") continue;
             std::string caption = root.GetLangValue(section, "Caption", lang);
             if (caption.empty()) continue;

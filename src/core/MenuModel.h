@@ -21,6 +21,7 @@ struct FixedButtonModel {
     std::string caption;
     int id = 0;
     Rect rect;
+    std::string key; // the Root key its rectangle is read from
 };
 
 // What Root.ini asks the window to show, with the device list and language already applied.
@@ -30,6 +31,8 @@ struct MenuModel {
     std::string readMe;         // read-me opened by Browse CD; "ByModel" already resolved
     int tabWidth = 0;           // slot per tab, gap included; 0 when no tab counts
     std::vector<TabModel> tabs; // in creation order
+    // The section named by TabButton1, TabButton2 ... up to the first missing one, tab or not.
+    std::vector<std::string> tabSections;
     FixedButtonModel close, web;
     bool hasBrowse = false;
     FixedButtonModel browse;

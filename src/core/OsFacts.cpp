@@ -1,14 +1,36 @@
 #include "core/OsFacts.h"
 
 namespace {
+struct NamedOs {
+    const char* name;
+    bool OsFlags::*flag;
+    bool nt;
+};
+// In the order the names win when several flags are set.
+const NamedOs kNamedOs[] = {
+    {"Win95", &OsFlags::IsWin95, false},      {"Win98", &OsFlags::IsWin98, false},
+    {"WinME", &OsFlags::IsWinME, false},      {"Win2000", &OsFlags::IsWin2000, true},
+    {"WinXP", &OsFlags::IsWinXP, true},       {"Win2003", &OsFlags::IsWin2003, true},
+    {"Win2003A", &OsFlags::IsWin2003A, true}, {"WinXPA", &OsFlags::IsWinXPA, true},
+};
+
+const struct {
+    unsigned id;
+    const char* code;
+} kLanguages[] = {
+    {0x042D, "BAQ"}, {0x0403, "CAT"}, {0x0804, "CHS"}, {0x0404, "CHT"}, {0x0405, "CSY"}, {0x0406, "DAN"},
+    {0x0413, "NLD"}, {0x0409, "ENU"}, {0x040B, "FIN"}, {0x0C0C, "FRC"}, {0x040C, "FRA"}, {0x0407, "DEU"},
+    {0x0408, "ELL"}, {0x040E, "HUN"}, {0x0421, "IND"}, {0x0410, "ITA"}, {0x0411, "JPN"}, {0x0412, "KRN"},
+    {0x0414, "NOR"}, {0x0415, "PLK"}, {0x0416, "PTB"}, {0x0816, "PTG"}, {0x0419, "RUS"}, {0x041B, "SKY"},
+    {0x0424, "SLV"}, {0x080A, "ESM"}, {0x040A, "ESP"}, {0x041D, "SVE"}, {0x041E, "THA"}, {0x041F, "TUR"},
+};
 // Vista to 11 by version number; 6.4 is what the technical previews of Windows 10 reported, and
 // Windows 11 kept 10.0 with builds from 22000 on. A version this list does not know has no name.
+const char* const kModernNames[] = {"WinVista", "Win7", "Win8", "Win81", "Win10", "Win11"};
+
 std::string ModernName(unsigned major, unsigned minor, unsigned build) {
-    if (major == 6 && minor <= 4) {
-        const char* const names[] = {"WinVista", "Win7", "Win8", "Win81", "Win10"};
-        return names[minor];
-    }
-    if (major == 10 && minor == 0) return build >= 22000 ? "Win11" : "Win10";
+    if (major == 6 && minor <= 4) return kModernNames[minor];
+    if (major == 10 && minor == 0) return kModernNames[build >= 22000 ? 5 : 4];
     return {};
 }
 } // namespace
@@ -40,28 +62,49 @@ OsFlags ClassifyOs(unsigned platformId, unsigned major, unsigned minor, bool wow
 }
 
 std::string OsName(const OsFlags& os, bool modernNames) {
-    const std::pair<bool, const char*> order[] = {
-        {os.IsWin95, "Win95"},       {os.IsWin98, "Win98"},   {os.IsWinME, "WinME"},
-        {os.IsWin2000, "Win2000"},   {os.IsWinXP, "WinXP"},   {os.IsWin2003, "Win2003"},
-        {os.IsWin2003A, "Win2003A"}, {os.IsWinXPA, "WinXPA"},
-    };
-    for (const auto& o : order)
-        if (o.first) return o.second;
+    for (const NamedOs& n : kNamedOs)
+        if (os.*n.flag) return n.name;
     return modernNames ? os.ModernName : std::string();
 }
 
+const std::vector<std::string>& OsNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v;
+        for (const NamedOs& n : kNamedOs)
+            v.push_back(n.name);
+        for (const char* name : kModernNames) {
+            v.push_back(name);
+            v.push_back(std::string(name) + "A");
+        }
+        return v;
+    }();
+    return names;
+}
+
+OsFlags OsFlagsNamed(const std::string& name) {
+    OsFlags f;
+    for (const NamedOs& n : kNamedOs) {
+        if (name != n.name) continue;
+        f.*n.flag = true;
+        (n.nt ? f.IsNT : f.Is9x) = true;
+    }
+    for (const char* modern : kModernNames)
+        if (name == modern || name == std::string(modern) + "A") {
+            f.IsNT = f.IsNT6 = true;
+            f.IsWow64 = name.back() == 'A';
+            f.ModernName = name;
+        }
+    return f;
+}
+
 std::string LanguageCode(unsigned langId) {
-    static const struct {
-        unsigned id;
-        const char* code;
-    } kTable[] = {
-        {0x042D, "BAQ"}, {0x0403, "CAT"}, {0x0804, "CHS"}, {0x0404, "CHT"}, {0x0405, "CSY"}, {0x0406, "DAN"},
-        {0x0413, "NLD"}, {0x0409, "ENU"}, {0x040B, "FIN"}, {0x0C0C, "FRC"}, {0x040C, "FRA"}, {0x0407, "DEU"},
-        {0x0408, "ELL"}, {0x040E, "HUN"}, {0x0421, "IND"}, {0x0410, "ITA"}, {0x0411, "JPN"}, {0x0412, "KRN"},
-        {0x0414, "NOR"}, {0x0415, "PLK"}, {0x0416, "PTB"}, {0x0816, "PTG"}, {0x0419, "RUS"}, {0x041B, "SKY"},
-        {0x0424, "SLV"}, {0x080A, "ESM"}, {0x040A, "ESP"}, {0x041D, "SVE"}, {0x041E, "THA"}, {0x041F, "TUR"},
-    };
-    for (const auto& row : kTable)
+    for (const auto& row : kLanguages)
         if (row.id == langId) return row.code;
     return {};
+}
+
+unsigned LanguageId(const std::string& code) {
+    for (const auto& row : kLanguages)
+        if (code == row.code) return row.id;
+    return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // Classification of the running Windows version (the flags callers ask by name).
 struct OsFlags {
@@ -20,10 +21,17 @@ const unsigned kPlatformNT = 2;
 // number tells Windows 11 from 10.
 OsFlags ClassifyOs(unsigned platformId, unsigned major, unsigned minor, bool wow64, unsigned build = 0);
 
-// The value of the variable DetectOS: the 9x and 5.x names, and with `modernNames` (the CD's
-// DetectModernWindows=YES) the names of Vista and later too; "" for any other version.
-std::string OsName(const OsFlags& os, bool modernNames);
+// The name a system goes by in INI files (the variable DetectOS): the first flag set of Win95, Win98,
+// WinME, Win2000, WinXP, Win2003, Win2003A, WinXPA; with `modernNames` (the CD's
+// DetectModernWindows=YES) the names of Vista and later too; "" for a system the program does not know.
+std::string OsName(const OsFlags& os, bool modernNames = false);
+// Every name OsName gives, in that order, the modern ones last.
+const std::vector<std::string>& OsNames();
+// The flags of a system known by its name (no version flag for an unknown name).
+OsFlags OsFlagsNamed(const std::string& name);
 
 // The three-letter code of a user's default language (all 16 bits of the LANGID count),
 // or "" for a language the CDs have no texts for.
 std::string LanguageCode(unsigned langId);
+// The language id of a code LanguageCode gives, or 0 for any other text.
+unsigned LanguageId(const std::string& code);

@@ -75,6 +75,7 @@ void PageReader::AddNormalEntries(const std::string& list, bool expand) {
         std::string section = expand ? Expanded(list, key) : m_ini.GetValue(list, key, "");
         std::string type = expand ? Expanded(section, "Type") : m_ini.GetValue(section, "Type", "");
         if (type == "1") m.buttons.push_back(ExecButton(section, 0));
+        m.entries.push_back({list, key, section});
     }
 }
 

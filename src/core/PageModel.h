@@ -49,10 +49,18 @@ enum class PageType { None, Normal, Driver, MBDependent, SingleInstall, Liveupda
 // The page type a page file names, in any case; None for any other text.
 PageType PageTypeOf(const std::string& iniType);
 
+// A button entry of a Normal or MBDependent page ("Button" + n of its list section), button or not.
+struct PageEntryModel {
+    std::string list;    // the section holding the entry
+    std::string key;     // "Button" + n
+    std::string section; // the section it names
+};
+
 struct PageModel {
     std::string iniType; // the page type as written
     PageType type = PageType::None;
     std::vector<PageButtonModel> buttons; // top to bottom
+    std::vector<PageEntryModel> entries;  // in reading order
     std::optional<InstallButtonModel> install;
 };
 

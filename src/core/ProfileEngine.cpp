@@ -1,34 +1,16 @@
 #include "core/ProfileEngine.h"
 
+#include "core/ProfileText.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <vector>
 
 namespace {
-const std::size_t npos = std::string::npos;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
-std::string Trim(const std::string& s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b]))
-        ++b;
-    while (e > b && IsBlank(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
-}
-
-// Names match without regard to ASCII case; other bytes must be equal.
-bool SameName(const std::string& a, const std::string& b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
+using Entry = ProfileText::Entry;
+using Section = ProfileText::Section;
 
 // A text as the calls return it: a value wholly in matching quotes loses them.
 struct Text {
@@ -42,63 +24,6 @@ Text Unquote(const std::string& s) {
     return {s, false};
 }
 
-struct Entry {
-    std::string key;
-    std::optional<std::string> value; // none for a line without "="
-    std::size_t begin, end;           // the line's text in the file, without its line end
-};
-
-struct Section {
-    std::string name;
-    std::vector<Entry> entries;
-    std::size_t end;   // offset after the last line (with its line end) that belongs to the section
-    std::size_t begin; // offset of its header line
-};
-
-// The file as sections; the first one holds the lines before any header and has no name.
-class Profile {
-  public:
-    explicit Profile(const std::string& text) {
-        m_sections.push_back({"", {}, 0, 0});
-        std::size_t pos = 0;
-        if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = m_sections[0].end = m_sections[0].begin = 3;
-        while (pos < text.size()) {
-            std::size_t eol = text.find_first_of("\r\n", pos);
-            if (eol == npos) eol = text.size();
-            std::size_t next = eol;
-            if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
-            AddLine(text.substr(pos, eol - pos), pos, eol, next);
-            pos = next;
-        }
-    }
-
-    const Section* Find(const std::string& name) const {
-        std::string wanted = Trim(name);
-        for (const auto& s : m_sections)
-            if (SameName(s.name, wanted)) return &s;
-        return nullptr;
-    }
-    const std::vector<Section>& Sections() const { return m_sections; }
-
-  private:
-    void AddLine(const std::string& raw, std::size_t begin, std::size_t eol, std::size_t next) {
-        std::string line = Trim(raw);
-        if (line.empty()) return;
-        std::size_t close = line.rfind(']');
-        if (line[0] == '[' && close != npos) {
-            m_sections.push_back({Trim(line.substr(1, close - 1)), {}, next, begin});
-            return;
-        }
-        std::size_t eq = line.find('=');
-        Entry e{Trim(line.substr(0, eq)), std::nullopt, begin, eol};
-        if (eq != npos) e.value = Trim(line.substr(eq + 1));
-        m_sections.back().entries.push_back(e);
-        m_sections.back().end = next;
-    }
-
-    std::vector<Section> m_sections;
-};
-
 std::string ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -110,19 +35,10 @@ bool WriteFile(const char* path, const std::string& text) {
     return static_cast<bool>(out.flush());
 }
 
-const Entry* FindKey(const Section* s, const std::string& key) {
-    if (!s) return nullptr;
-    std::string wanted = Trim(key);
-    for (const auto& e : s->entries)
-        if (SameName(e.key, wanted)) return &e;
-    return nullptr;
-}
-
 // The key's text, or the default with its trailing spaces (all but the first character) dropped,
 // each without enclosing quotes.
-Text Lookup(const char* section, const char* key, const char* def, const char* path) {
-    Profile profile(ReadFile(path));
-    const Entry* e = FindKey(profile.Find(section), key);
+Text Lookup(const ProfileText& profile, const char* section, const char* key, const char* def) {
+    const Entry* e = ProfileText::FindKey(profile.Find(section), key);
     if (e && e->value) return Unquote(*e->value);
     std::string d = def;
     while (d.size() > 1 && d.back() == ' ')
@@ -185,20 +101,24 @@ unsigned ParseInt(const std::string& s) {
 }
 } // namespace
 
+std::shared_ptr<const ProfileText> ProfileEngine::Load(const char* path) {
+    return std::make_shared<const ProfileText>(ReadFile(path));
+}
+
 std::size_t ProfileEngine::GetString(const char* section, const char* key, const char* def, char* buf,
                                      std::size_t size, const char* path) {
-    return CopyOut(Lookup(section, key, def, path), buf, size);
+    return CopyOut(Lookup(*Load(path), section, key, def), buf, size);
 }
 
 unsigned ProfileEngine::GetInt(const char* section, const char* key, int def, const char* path) {
-    std::string v = Lookup(section, key, "", path).text;
+    std::string v = Lookup(*Load(path), section, key, "").text;
     return v.empty() ? static_cast<unsigned>(def) : ParseInt(v);
 }
 
 std::size_t ProfileEngine::GetSection(const char* section, char* buf, std::size_t size, const char* path) {
     std::string list;
-    Profile profile(ReadFile(path));
-    if (const Section* s = profile.Find(section)) {
+    const auto profile = Load(path);
+    if (const Section* s = profile->Find(section)) {
         for (const auto& e : s->entries) {
             if (e.key.compare(0, 1, ";") == 0) continue;
             list += e.value ? e.key + "=" + *e.value : e.key;
@@ -210,8 +130,8 @@ std::size_t ProfileEngine::GetSection(const char* section, char* buf, std::size_
 
 std::size_t ProfileEngine::GetSectionNames(char* buf, std::size_t size, const char* path) {
     std::string list;
-    Profile profile(ReadFile(path));
-    for (const auto& s : profile.Sections()) {
+    const auto profile = Load(path);
+    for (const auto& s : profile->Sections()) {
         if (s.name.empty()) continue;
         list += s.name;
         list += '\0';
@@ -221,14 +141,14 @@ std::size_t ProfileEngine::GetSectionNames(char* buf, std::size_t size, const ch
 
 bool ProfileEngine::WriteString(const char* section, const char* key, const char* value, const char* path) {
     std::string text = ReadFile(path);
-    Profile profile(text);
+    ProfileText profile(text);
     const Section* s = profile.Find(section);
     if (!key) { // a null key removes the whole section, as kernel32 does
         if (!s) return true;
         text.erase(s->begin, s->end - s->begin);
         return WriteFile(path, text);
     }
-    const Entry* e = FindKey(s, key);
+    const Entry* e = ProfileText::FindKey(s, key);
     if (!value) { // a null value removes the key's line, as kernel32 does
         if (!e) return true;
         std::size_t end = e->end;
@@ -237,13 +157,14 @@ bool ProfileEngine::WriteString(const char* section, const char* key, const char
         text.erase(e->begin, end - e->begin);
         return WriteFile(path, text);
     }
-    std::string line = (e ? e->key : Trim(key)) + "=" + value; // a changed key keeps its spelling
+    std::string line =
+        (e ? e->key : ProfileText::Trim(key)) + "=" + value; // a changed key keeps its spelling
     if (e) {
         if (e->value == std::optional<std::string>(value)) return true; // unchanged: leave the file alone
         text.replace(e->begin, e->end - e->begin, line);
     } else {
         std::size_t at = s ? s->end : text.size();
-        std::string add = s ? line + "\r\n" : "[" + Trim(section) + "]\r\n" + line + "\r\n";
+        std::string add = s ? line + "\r\n" : "[" + ProfileText::Trim(section) + "]\r\n" + line + "\r\n";
         if (at == text.size() && at > 0 && text.back() != '\n' && text.back() != '\r') add = "\r\n" + add;
         text.insert(at, add);
     }

@@ -27,6 +27,24 @@ int ReadInt(const std::string& s, std::size_t p) {
 }
 } // namespace
 
+bool IsRectText(const std::string& text) {
+    std::size_t p = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0) {
+            if (p >= text.size() || text[p] != ',') return false;
+            ++p;
+        }
+        p = SkipBlanks(text, p);
+        if (p < text.size() && (text[p] == '-' || text[p] == '+')) ++p;
+        const std::size_t digits = p;
+        while (p < text.size() && text[p] >= '0' && text[p] <= '9')
+            ++p;
+        if (p == digits) return false;
+        p = SkipBlanks(text, p);
+    }
+    return p == text.size();
+}
+
 Rect ParseRect(const std::string& text) {
     int v[4];
     std::size_t p = 0;

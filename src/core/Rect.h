@@ -12,3 +12,10 @@ struct Rect {
 // "left, top, right, bottom" as CD authors write it. A missing number repeats the last one read,
 // so "520, 420" gives 520, 420, 420, 420; text without digits reads as 0.
 Rect ParseRect(const std::string& text);
+
+// Whether the text holds four decimal numbers, each with an optional sign, separated by commas with
+// blanks allowed, and nothing else: the rectangle as written is the rectangle read.
+bool IsRectText(const std::string& text);
+
+// The window every rectangle is placed in.
+constexpr Rect kWindowRect{0, 0, 640, 480};

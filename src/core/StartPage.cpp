@@ -1,5 +1,7 @@
 #include "core/StartPage.h"
 
+#include "core/IniFile.h"
+
 namespace {
 // Folds ASCII letters only: in a double-byte code page a byte above 0x7F may be half of a
 // character, and an ASCII byte before it always ends one, so a prefix of ASCII letters can be
@@ -16,6 +18,10 @@ bool StartsWithNoCase(const std::string& text, const std::string& lowerPrefix) {
     return true;
 }
 } // namespace
+
+std::string ReadStartWindow(const CIniFile& root) {
+    return root.GetString("Root", "StartWindow", "Normal");
+}
 
 bool WantsStartWindow(const std::string& startWindow) {
     return !(startWindow.size() == 6 && StartsWithNoCase(startWindow, "normal"));

@@ -1,8 +1,13 @@
 #pragma once
 #include <string>
 
+class CIniFile;
+
 // The start window's decisions: whether Root.ini asks for one, which page it shows, and which
 // addresses the page may use to talk to the program instead of the browser.
+
+// Root.ini's StartWindow, "Normal" when it has none.
+std::string ReadStartWindow(const CIniFile& root);
 
 // "Normal" in any case keeps the wait window; any other StartWindow value is a page address.
 bool WantsStartWindow(const std::string& startWindow);

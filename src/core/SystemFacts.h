@@ -39,6 +39,9 @@ class SystemFacts {
     virtual LocalTime Now() = 0;
     virtual void SetLastError(unsigned code) = 0;
     virtual bool IsAdministrator() = 0;
+    // Whether the CD asks for the names of Windows Vista and later (DetectModernWindows=YES in [Root]
+    // of the Root.ini beside the program).
+    virtual bool NamesModernWindows();
 };
 
 // The running platform's facts. Defined per platform.

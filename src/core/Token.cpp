@@ -34,14 +34,12 @@ std::string ProgramFolder(const std::string& module) {
     return folder;
 }
 
-// Windows Vista and later are named only for a CD whose Root.ini asks for it (DetectModernWindows=YES
-// in [Root]): a CD made for 95 to 2003 shows on them what it always showed.
+// Windows Vista and later are named only for a CD that asks for it: a CD made for 95 to 2003 shows on
+// them what it always showed.
 std::string DetectOs(CToken&, SystemFacts& f) {
     const OsFlags os = f.Os();
     const std::string name = OsName(os, true);
-    if (name.empty() || !os.IsNT6) return name;
-    const CIniFile root(RootIniPath(ProgramFolder(f.ModuleFileName())));
-    return EqualsNoCase(root.GetString("Root", "DetectModernWindows", ""), "YES") ? name : std::string();
+    return name.empty() || !os.IsNT6 || f.NamesModernWindows() ? name : std::string();
 }
 
 void TrimRight(std::string& s, const char* blanks) {
@@ -156,78 +154,99 @@ std::string SysTime(CToken&, SystemFacts& f) {
     const LocalTime n = f.Now();
     return std::to_string(n.hour) + ":" + std::to_string(n.minute) + ":" + std::to_string(n.second);
 }
+
+// The variables by name, each with the rule that computes its value.
+using Rule = std::string (*)(CToken&, SystemFacts&);
+const std::pair<const char*, Rule> kVariables[] = {
+    {"WinDir", [](CToken&, SystemFacts& f) { return f.WindowsDirectory(); }},
+    {"Path", [](CToken&, SystemFacts& f) { return ProgramFolder(f.ModuleFileName()); }},
+    {"Lang", [](CToken&, SystemFacts& f) { return LanguageCode(f.UserDefaultLangId()); }},
+    {"DetectOS", DetectOs},
+    {"MBModel", BoardModel},
+    {"VGAID", DisplayAdapterId},
+    {"WinSPVer", ServicePack},
+    {"BIOSProvider", BiosProvider},
+    {"BIOSDate", BiosDate},
+    {"WinTemp", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x15); }},
+    {"WinSystem", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x25); }},
+    {"WinProgram", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x26); }},
+    {"WinDesktop", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x00); }},
+    {"WinPicture", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x27); }},
+    {"WinMusic", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x0D); }},
+    {"Resolution",
+     [](CToken&, SystemFacts& f) {
+         return std::to_string(f.ScreenWidth()) + "x" + std::to_string(f.ScreenHeight());
+     }},
+    {"BitPixel", BitsPerPixel},
+    {"DirectX", DirectXRelease},
+    {"IEVer", BrowserVersion},
+    {"IPAddr", [](CToken&, SystemFacts& f) { return f.IpAddress(); }},
+    {"ComputerName", [](CToken&, SystemFacts& f) { return f.ComputerName(); }},
+    {"UserName", [](CToken&, SystemFacts& f) { return f.UserName(); }},
+    // Signed, as the program always showed it: negative after about 24.8 days of uptime.
+    {"TickCount",
+     [](CToken&, SystemFacts& f) { return std::to_string(static_cast<std::int32_t>(f.TickCount())); }},
+    {"SysDate", SysDate},
+    {"SysTime", SysTime},
+};
 } // namespace
+
+bool SystemFacts::NamesModernWindows() {
+    const CIniFile root(RootIniPath(ProgramFolder(ModuleFileName())));
+    return EqualsNoCase(root.GetString("Root", "DetectModernWindows", ""), "YES");
+}
 
 CToken::CToken() : m_facts(DefaultSystemFacts()) {}
 CToken::CToken(SystemFacts& facts) : m_facts(facts) {}
 
 std::string CToken::GetVariable(const std::string& name) {
-    using Rule = std::string (*)(CToken&, SystemFacts&);
-    static const std::pair<const char*, Rule> kVariables[] = {
-        {"WinDir", [](CToken&, SystemFacts& f) { return f.WindowsDirectory(); }},
-        {"Path", [](CToken&, SystemFacts& f) { return ProgramFolder(f.ModuleFileName()); }},
-        {"Lang", [](CToken&, SystemFacts& f) { return LanguageCode(f.UserDefaultLangId()); }},
-        {"DetectOS", DetectOs},
-        {"MBModel", BoardModel},
-        {"VGAID", DisplayAdapterId},
-        {"WinSPVer", ServicePack},
-        {"BIOSProvider", BiosProvider},
-        {"BIOSDate", BiosDate},
-        {"WinTemp", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x15); }},
-        {"WinSystem", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x25); }},
-        {"WinProgram", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x26); }},
-        {"WinDesktop", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x00); }},
-        {"WinPicture", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x27); }},
-        {"WinMusic", [](CToken&, SystemFacts& f) { return f.ShellFolder(0x0D); }},
-        {"Resolution",
-         [](CToken&, SystemFacts& f) {
-             return std::to_string(f.ScreenWidth()) + "x" + std::to_string(f.ScreenHeight());
-         }},
-        {"BitPixel", BitsPerPixel},
-        {"DirectX", DirectXRelease},
-        {"IEVer", BrowserVersion},
-        {"IPAddr", [](CToken&, SystemFacts& f) { return f.IpAddress(); }},
-        {"ComputerName", [](CToken&, SystemFacts& f) { return f.ComputerName(); }},
-        {"UserName", [](CToken&, SystemFacts& f) { return f.UserName(); }},
-        // Signed, as the program always showed it: negative after about 24.8 days of uptime.
-        {"TickCount",
-         [](CToken&, SystemFacts& f) { return std::to_string(static_cast<std::int32_t>(f.TickCount())); }},
-        {"SysDate", SysDate},
-        {"SysTime", SysTime},
-    };
     for (const auto& v : kVariables)
         if (name == v.first) return v.second(*this, m_facts);
     return {};
 }
 
-bool ExpandReferences(const std::string& text, const std::function<std::string(const std::string&)>& resolve,
-                      std::string& out) {
-    out.clear();
-    std::string name;
-    bool open = false;
-    for (char c : text) {
-        if (c == '<') {
-            if (open) return false;
-            open = true;
-            name.clear();
-        } else if (c == '>') {
-            if (!open) return false;
-            out += resolve(name);
-            open = false;
-        } else {
-            (open ? name : out) += c;
-        }
-    }
-    return !open;
+bool CToken::IsVariable(const std::string& name) {
+    for (const auto& v : kVariables)
+        if (name == v.first) return true;
+    return false;
 }
 
 // On a syntax error the text built so far is the answer and the thread's last error says why.
 std::string CToken::ExpandVariables(const std::string& text) {
+    std::vector<TextPiece> pieces;
+    const bool ok = SplitReferences(text, pieces);
     std::string result;
-    if (!ExpandReferences(
-            text, [this](const std::string& name) { return GetVariable(name); }, result))
-        m_facts.SetLastError(kSyntaxError);
+    for (const TextPiece& p : pieces)
+        result += p.reference ? GetVariable(p.text) : p.text;
+    if (!ok) m_facts.SetLastError(kSyntaxError);
     return result;
+}
+
+// One pass, at most one open reference, no escapes and no nesting.
+bool CToken::SplitReferences(const std::string& text, std::vector<TextPiece>& pieces) {
+    pieces.clear();
+    std::string run, name;
+    bool open = false;
+    for (char c : text) {
+        if (c == '<') {
+            if (open) break;
+            open = true;
+            name.clear();
+            if (!run.empty()) pieces.push_back({false, run});
+            run.clear();
+        } else if (c == '>') {
+            if (!open) {
+                if (!run.empty()) pieces.push_back({false, run});
+                return false;
+            }
+            pieces.push_back({true, name});
+            open = false;
+        } else {
+            (open ? name : run) += c;
+        }
+    }
+    if (!run.empty() && !open) pieces.push_back({false, run});
+    return !open;
 }
 
 bool CToken::IsAdministrator() {

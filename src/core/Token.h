@@ -1,14 +1,14 @@
 #pragma once
-#include <functional>
 #include <string>
+#include <vector>
 
 class SystemFacts;
 
-// Replaces each "<name>" of `text` by resolve(name): one pass, no nesting, no escapes. False on a
-// syntax error (a "<" inside a reference, a ">" outside one, a reference still open at the end),
-// with `out` holding what was built before it.
-bool ExpandReferences(const std::string& text, const std::function<std::string(const std::string&)>& resolve,
-                      std::string& out);
+// A piece of an INI text: literal text, or the name of a "<Name>" reference.
+struct TextPiece {
+    bool reference;
+    std::string text;
+};
 
 // Variable values and the substitution of "<Name>" references in INI texts. Values are computed
 // anew at every lookup and kept whole, however long.
@@ -21,6 +21,12 @@ class CToken {
     std::string GetVariable(const std::string& name);
     std::string ExpandVariables(const std::string& text);
     bool IsAdministrator();
+
+    // Whether `name` is a variable (names compare with case).
+    static bool IsVariable(const std::string& name);
+    // Cuts `text` into literal runs and reference names. False at a syntax error (a "<" inside a
+    // reference, a ">" outside one, a reference left open), with the pieces before the faulty character.
+    static bool SplitReferences(const std::string& text, std::vector<TextPiece>& pieces);
 
     std::string QueryWMI(const std::string& className, const std::string& property);
     // `item` is "MBModel", "BIOSProvider" or "BIOSDate"; false (value untouched) without a DMI table.

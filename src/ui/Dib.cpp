@@ -2,11 +2,6 @@
 
 #include <vector>
 
-namespace {
-// Larger than any picture a CD shows; a bigger file is not read into memory.
-constexpr DWORD kMaxFile = 64 << 20;
-} // namespace
-
 // The 32-bit size and position calls exist on every Windows. A failure, and any file of 4 GB or
 // more, is refused like every file past the limit.
 CDib::CDib(HANDLE file) {
@@ -15,7 +10,7 @@ CDib::CDib(HANDLE file) {
     const DWORD pos = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
     if (size == INVALID_FILE_SIZE || high != 0 || pos == INVALID_SET_FILE_POINTER || pos >= size) return;
     const DWORD left = size - pos;
-    if (left > kMaxFile) return;
+    if (left > kMaxDibFile) return;
     std::vector<std::uint8_t> data(static_cast<std::size_t>(left));
     DWORD read = 0;
     if (!ReadFile(file, data.data(), DWORD(data.size()), &read, nullptr)) return;

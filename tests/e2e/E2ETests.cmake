@@ -39,4 +39,10 @@ elseif(WIN_TEST_BUILD_DIR)
                                        /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/e2e/liveupdate_e2e.py ${WIN_TEST_BUILD_DIR})
   set_tests_properties(e2e.liveupdate PROPERTIES LABELS e2e TIMEOUT 300
                        ENVIRONMENT "WINE_ROOT=${WIN_TEST_BUILD_DIR}/wine-liveupdate")
+  # The preview of the sample CD is the window Autorun.exe shows for it, in a prefix of its own.
+  add_test(NAME e2e.preview COMMAND xvfb-run -a -s "-screen 0 1024x768x24" /usr/bin/python3
+                                    ${CMAKE_SOURCE_DIR}/tests/e2e/preview_e2e.py ${WIN_TEST_BUILD_DIR}
+                                    $<TARGET_FILE:autorun-preview>)
+  set_tests_properties(e2e.preview PROPERTIES LABELS e2e TIMEOUT 300
+                       ENVIRONMENT "WINE_ROOT=${WIN_TEST_BUILD_DIR}/wine-preview")
 endif()

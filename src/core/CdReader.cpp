@@ -1,0 +1,64 @@
+#include "core/CdReader.h"
+
+#include "core/BackgroundChoice.h"
+#include "core/DevInfoCtrl.h"
+#include "core/StartPage.h"
+#include "core/Token.h"
+
+CdReader::CdReader(const CdFolder& cd, ProfileStore& store, SystemFacts& facts, CDevInfoCtrl& detect,
+                   ProfileReadLog* log)
+    : m_cd(cd), m_store(store), m_facts(facts), m_detect(detect), m_pLog(log) {}
+
+CIniFile CdReader::Ini(const std::string& local) const {
+    return CIniFile(local, m_store, m_facts, m_pLog);
+}
+
+std::string CdReader::Local(const std::string& path) const {
+    std::string local;
+    return m_cd.Find(path, local) == CdFolder::Where::Found ? local : std::string();
+}
+
+std::string CdReader::RootFile() const {
+    return Local(CToken(m_facts).GetVariable("Path") + "\\Root.ini");
+}
+
+MenuModel CdReader::Menu(const CDevList& devices) const {
+    SWInfo info;
+    m_detect.GetSWInfo(&info);
+    return BuildMenuModel(Ini(RootFile()), devices, info.Lang);
+}
+
+std::string CdReader::Background(const CDevList& devices) const {
+    return ChooseBackground(Ini(RootFile()), devices);
+}
+
+std::string CdReader::StartWindow() const {
+    return ReadStartWindow(Ini(RootFile()));
+}
+
+CdPage CdReader::Page(const TabModel& tab, const CDevList& devices) const {
+    CdPage p;
+    p.tab = tab;
+    p.local = Local(tab.file);
+    const CIniFile page = Ini(p.local);
+    p.page = BuildPageModel(page, tab.id, devices, m_detect);
+    if (p.page.install) {
+        SWInfo info;
+        m_detect.GetSWInfo(&info);
+        const std::string section = p.page.install->section;
+        CInstallSequence steps(
+            [&](const std::string& key, bool substituted, const std::string& def) {
+                return substituted ? page.GetValue(section, key, def) : page.GetString(section, key, def);
+            },
+            info.Lang);
+        for (int n = 1; p.steps.empty() || p.steps.back().kind != CInstallSequence::Action::Kind::Finish; ++n)
+            p.steps.push_back(steps.StartStep(n));
+    }
+    if (p.page.type == PageType::Liveupdate) {
+        // Its texts follow the user's language, not the detected machine's.
+        CToken token(m_facts);
+        p.liveLocal = Local(token.GetVariable("Path") + "\\LiveUpdate.ini");
+        p.live = BuildLiveStartModel(Ini(p.liveLocal), token.GetVariable("Lang"));
+    }
+    return p;
+}
