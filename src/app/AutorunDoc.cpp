@@ -6,6 +6,7 @@
 #include "app/TabBtn.h"
 #include "core/IniFile.h"
 #include "core/Token.h"
+#include "core/WindowLayout.h"
 #include "res/resource.h"
 #include "ui/WaitMsgDlg.h"
 #include "win32/FileManip.h"
@@ -58,7 +59,7 @@ MenuModel CAutorunDoc::CreateTabs(HWND parent) {
     for (const TabModel& t : menu.tabs) {
         auto tab = std::make_unique<CTabBtn>(t.caption, t.file, &m_devices, this);
         tab->Create(t.caption.c_str(), ToWinRect(t.rect), parent, t.id);
-        tab->SetTabFont(135);
+        tab->SetTabFont(kWindowLayout.tabFontTenths);
         if (tab->m_pInstallBtn) m_pInstallBtn = tab->m_pInstallBtn.get();
         m_tabs.push_front(std::move(tab));
     }

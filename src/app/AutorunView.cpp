@@ -4,10 +4,12 @@
 #include "app/MainFrame.h"
 #include "app/Messages.h"
 #include "app/RunDumpMode.h"
+#include "app/Skin.h"
 #include "core/BackgroundChoice.h"
 #include "core/IniFile.h"
 #include "core/RunMode.h"
 #include "core/Token.h"
+#include "core/WindowLayout.h"
 #include "ui/BtnST.h"
 #include "ui/WaitMsgDlg.h"
 #include "win32/OS.h"
@@ -75,7 +77,8 @@ bool CAutorunView::BuildInteractive(const std::string& menuFile) {
     m_doc.BuildMenu(m_hWnd);
     m_frame.m_startWindow.Hide();
     if (!LoadBackground(menuFile)) return true;
-    m_description.Create("", WS_CHILD | WS_VISIBLE, {310, 150, 600, 400}, m_hWnd, kDescriptionId);
+    m_description.Create("", WS_CHILD | WS_VISIBLE, ToWinRect(kWindowLayout.description), m_hWnd,
+                         kDescriptionId);
     m_description.SetTransparent(TRUE);
     return true;
 }
@@ -128,16 +131,16 @@ void CAutorunView::OnDraw(HDC dc) {
         m_pBackground->Draw(dc, {0, 0, size.cx, size.cy}, {0, 0});
     if (m_doc.m_bSilent) return;
 
+    const WindowLayout& l = kWindowLayout;
     const bool hasSub = !m_doc.m_strSubCaption.empty();
-    DrawShadowedText(dc, m_doc.m_strDefaultCaption, hasSub ? RECT{40, 10, 620, 50} : RECT{40, 10, 620, 80},
-                     hasSub ? 35 : 40);
-    if (hasSub) DrawShadowedText(dc, m_doc.m_strSubCaption, {40, 50, 620, 80}, 24);
-
+    DrawShadowedText(dc, m_doc.m_strDefaultCaption, hasSub ? l.titleAboveSubtitle : l.titleAlone,
+                     hasSub ? l.titleHeightAboveSubtitle : l.titleHeight);
+    if (hasSub) DrawShadowedText(dc, m_doc.m_strSubCaption, l.subtitle, l.subtitleHeight);
     {
-        const CPen pen(CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
+        const CPen pen(CreatePen(PS_SOLID, l.ruleWidth, l.ruleColor));
         const CSelectObject selectPen(dc, pen.Get());
-        MoveToEx(dc, 40, 121, nullptr);
-        LineTo(dc, 600, 121);
+        MoveToEx(dc, l.ruleLeft, l.ruleY, nullptr);
+        LineTo(dc, l.ruleRight, l.ruleY);
     }
 
     // Each button copies the picture just painted under it when it next paints itself.
@@ -149,7 +152,8 @@ void CAutorunView::OnDraw(HDC dc) {
 
 // Bold italic Arial, the block of wrapped lines centred vertically in `box`, black with a white
 // copy 2 pixels right of and below it.
-void CAutorunView::DrawShadowedText(HDC dc, const std::string& text, RECT box, int height) {
+void CAutorunView::DrawShadowedText(HDC dc, const std::string& text, const Rect& place, int height) {
+    RECT box = ToWinRect(place);
     const CFont font(CreateFontA(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  FF_SWISS | DEFAULT_PITCH, "Arial"));
@@ -162,9 +166,9 @@ void CAutorunView::DrawShadowedText(HDC dc, const std::string& text, RECT box, i
     box.bottom = box.top + t;
 
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, kWindowLayout.titleColor);
     DrawTextA(dc, text.c_str(), -1, &box, DT_WORDBREAK);
-    OffsetRect(&box, 2, 2);
-    SetTextColor(dc, RGB(255, 255, 255));
+    OffsetRect(&box, kWindowLayout.shadowOffset, kWindowLayout.shadowOffset);
+    SetTextColor(dc, kWindowLayout.shadowColor);
     DrawTextA(dc, text.c_str(), -1, &box, DT_WORDBREAK);
 }

@@ -37,7 +37,7 @@ class CAutorunView : public CWindow, public CTipHost {
 
   private:
     void OnDraw(HDC dc);
-    void DrawShadowedText(HDC dc, const std::string& text, RECT box, int height);
+    void DrawShadowedText(HDC dc, const std::string& text, const Rect& place, int height);
     bool LoadBackground(const std::string& menuFile);
     bool BuildInteractive(const std::string& menuFile);
     bool Resume(const std::string& commandLine, const std::string& menuFile);

@@ -6,6 +6,7 @@
 #include "core/DevInfoCtrl.h"
 #include "core/IniFile.h"
 #include "core/Token.h"
+#include "core/WindowLayout.h"
 #include "res/resource.h"
 #include "ui/PointFont.h"
 #include "ui/TipHost.h"
@@ -66,8 +67,9 @@ void CTabBtn::BuildLiveUpdateStartPage(HWND parent) {
     m_pStartMsg->Create(live.message.c_str(), WS_CHILD | WS_VISIBLE, ToWinRect(live.messageRect), parent,
                         kLiveStartMessageId);
     m_pStartMsg->SetTransparent(TRUE);
-    m_pStartMsg->SetTextColor(RGB(255, 255, 255));
-    m_pStartMsg->SetFontSize(140, lang == "CHT" ? kChineseScriptFace : "Times New Roman");
+    m_pStartMsg->SetTextColor(kWindowLayout.menuTextColor);
+    m_pStartMsg->SetFontSize(kWindowLayout.liveMessageFontTenths,
+                             lang == "CHT" ? kChineseScriptFace : "Times New Roman");
     ShowWindow(m_pStartMsg->m_hWnd, SW_HIDE);
 
     m_pStartBtn = std::make_unique<CBtnST>();
@@ -75,7 +77,7 @@ void CTabBtn::BuildLiveUpdateStartPage(HWND parent) {
                         kLiveStartButtonId);
     m_pStartBtn->SetTransparent(FALSE);
     SetMenuButtonLook(*m_pStartBtn);
-    m_pStartBtn->SetColor(BTNST_COLOR_FG_OUT, RGB(255, 55, 155));
+    m_pStartBtn->SetColor(BTNST_COLOR_FG_OUT, kWindowLayout.liveStartColor);
     m_pStartBtn->SetImageIcon(IDI_LIVEUPDATE);
     ShowWindow(m_pStartBtn->m_hWnd, SW_HIDE);
 }
