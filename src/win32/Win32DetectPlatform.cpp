@@ -140,8 +140,3 @@ bool CWin32DetectPlatform::ReadString(RegRoot root, const std::string& path, con
     reg.SetRoot(RootKey(root));
     return reg.GetString(path, name, value);
 }
-
-DetectPlatform& DefaultDetectPlatform() {
-    static CWin32DetectPlatform platform(CToken().GetVariable("Path"), CToken().GetVariable("WinSystem"));
-    return platform;
-}
