@@ -25,17 +25,6 @@ def sample_cd():
     return make_cd(files)
 
 
-def reaches_menu(setting):
-    wine("reg", "add", "HKCU\\Software\\Wine\\AppDefaults\\Autorun.exe", "/v", "Version", "/d", setting, "/f")
-    cd = sample_cd()
-    for args in (["-sim:R:\\Sample.dmp"], []):
-        run = Run(cd, *args)
-        tabs = tab_row(run.windows(seconds=40))
-        check([t.caption for t in tabs] == ["Documents", "Drivers", "Utilities", "One-Click", "Live Update"],
-              f"{setting} {args}: tabs {tabs}")
-        check(run.end() == 0, f"{setting} {args}: Close ends with 0")
-
-
 def set_version(setting):
     """Wine's version for Autorun.exe. Wine 8 has no name for Windows 11: the registry's CurrentVersion
     10.0 and build 22000 make it, with no version named anywhere."""
