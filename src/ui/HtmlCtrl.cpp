@@ -48,15 +48,16 @@ bool CHtmlCtrl::Embed() {
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                 object.ReceiveVoid())))
         return false;
-    m_pSite = new CBrowserSite(*this);
+    m_pSite = CComPtr<CBrowserSite>(new CBrowserSite(*this));
     RECT client;
     GetClientRect(m_hWnd, &client);
-    bool ok = SUCCEEDED(object->SetClientSite(m_pSite)) &&
-              SUCCEEDED(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hWnd, &client)) &&
-              SUCCEEDED(object->QueryInterface(IID_IWebBrowser2, m_pBrowser.ReceiveVoid()));
+    bool ok =
+        SUCCEEDED(object->SetClientSite(m_pSite.Get())) &&
+        SUCCEEDED(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite.Get(), 0, m_hWnd, &client)) &&
+        SUCCEEDED(object->QueryInterface(IID_IWebBrowser2, m_pBrowser.ReceiveVoid()));
     if (ok) {
         const CComPtr<IConnectionPoint> events = BrowserEvents(m_pBrowser.Get());
-        ok = events && SUCCEEDED(events->Advise(static_cast<IDispatch*>(m_pSite), &m_dwEventCookie));
+        ok = events && SUCCEEDED(events->Advise(static_cast<IDispatch*>(m_pSite.Get()), &m_dwEventCookie));
     }
     if (!ok) object->SetClientSite(nullptr);
     object.Reset();
@@ -78,11 +79,8 @@ void CHtmlCtrl::ReleaseBrowser() {
         }
         m_pBrowser.Reset();
     }
-    if (m_pSite) {
-        m_pSite->Detach();
-        m_pSite->Release();
-        m_pSite = nullptr;
-    }
+    if (m_pSite) m_pSite->Detach();
+    m_pSite.Reset();
 }
 
 bool CHtmlCtrl::Navigate2(const std::string& address) {

@@ -1,12 +1,11 @@
 #pragma once
 #include <string>
 
+#include "ui/BrowserSite.h"
 #include "ui/Window.h"
 #include "win32/Scoped.h"
 
 #include <exdisp.h>
-
-class CBrowserSite;
 
 // The platform's web-browser control as a plain child control: no document, no frame. The
 // thread that creates it must have initialised OLE (OleInitialize).
@@ -35,7 +34,7 @@ class CHtmlCtrl : public CWindow {
     bool Embed();
     void ReleaseBrowser();
 
-    CBrowserSite* m_pSite = nullptr;
+    CComPtr<CBrowserSite> m_pSite;
     CComPtr<IWebBrowser2> m_pBrowser;
     DWORD m_dwEventCookie = 0;
 };

@@ -167,6 +167,8 @@ class CSelectObject {
 template <class T> class CComPtr {
   public:
     CComPtr() = default;
+    // Takes over a reference the caller holds (a new object of our own starts with one).
+    explicit CComPtr(T* p) : m_p(p) {}
     ~CComPtr() { Reset(); }
     CComPtr(CComPtr&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
     CComPtr& operator=(CComPtr&& other) noexcept {
