@@ -25,8 +25,9 @@ bool CFolderPlan::Walk(const std::string& source, const std::string& relative) {
         return true;
     }
     m_entries += entries.size();
-    if (m_entries > kMaxEntries) {
+    if (m_entries > m_nMaxEntries) {
         m_report->m_stop = CTransferReport::Stop::TooMany;
+        m_report->m_nEntryLimit = m_nMaxEntries;
         return false;
     }
     std::vector<std::string> folders;

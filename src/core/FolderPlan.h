@@ -25,7 +25,7 @@ class CFolderPlan {
     using Lister = std::function<bool(const std::string& folder, std::string& resolved,
                                       std::vector<FolderEntry>& entries)>;
 
-    // A driver folder holds far fewer; each listing is a round trip to the server.
+    // A driver folder holds far fewer, even today's of several hundred megabytes.
     static const std::size_t kMaxEntries = 10000;
 
     struct File {
@@ -40,11 +40,12 @@ class CFolderPlan {
     // with its closing "/") are left out, which also ends folders that nest without end. Names
     // that would lead out of the folder are left out too. Both go into `report`, as do folders
     // that cannot be listed; the walk goes on past them. It stops when *pAbort turns 1, after
-    // kMaxEntries entries, or when `root` itself cannot be listed; `report` then says why and
+    // m_nMaxEntries entries, or when `root` itself cannot be listed; `report` then says why and
     // the plan is incomplete.
     void Build(const Lister& list, const std::string& root, std::size_t room, const std::atomic<int>* pAbort,
                CTransferReport& report);
 
+    std::size_t m_nMaxEntries = kMaxEntries;
     std::vector<std::string> m_folders; // relative, ending with "/"; each after its parent
     std::vector<File> m_files;          // a folder's files before those of its sub-folders
     std::uint32_t m_dwTotal = 0;        // the sum of the files' sizes

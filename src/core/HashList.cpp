@@ -42,13 +42,13 @@ void CHashList::AddEntry(const std::string& line) {
                          blank == path ? std::nullopt : ParseDigest(std::string(line.begin(), blank))});
 }
 
-bool CHashList::Matches(const std::string& path, const CSha256::Digest& digest) {
+bool CHashList::Matches(const std::string& path, const std::optional<CSha256::Digest>& digest) {
     const std::string wanted = FtpPath::Normalise(path);
     for (Entry& e : m_entries) {
         // Names on the local disk ignore case, so the list does too.
         if (e.used || !EqualsNoCase(e.path, wanted)) continue;
         e.used = true;
-        return e.digest && *e.digest == digest;
+        return e.digest && digest && *e.digest == *digest;
     }
     return false;
 }

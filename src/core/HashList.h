@@ -24,8 +24,9 @@ class CHashList {
 
     bool Empty() const { return m_entries.empty(); }
     // Whether the file at `path` (relative to the fetch, "/" or "\" between folders; empty for the
-    // file of a file fetch) arrived as listed. Each value serves one file.
-    bool Matches(const std::string& path, const CSha256::Digest& digest);
+    // file of a file fetch) arrived as listed; no digest (the hash could not be made) matches
+    // nothing. Each value serves one file.
+    bool Matches(const std::string& path, const std::optional<CSha256::Digest>& digest);
     // The paths of the values that no file has matched (an entry without a path gives "").
     std::vector<std::string> Unmatched() const;
 

@@ -1,7 +1,5 @@
 #include "core/TransferReport.h"
 
-#include "core/FolderPlan.h"
-
 namespace {
 const char* Why(CTransferReport::Fault fault) {
     switch (fault) {
@@ -36,7 +34,7 @@ std::string CTransferReport::Message() const {
     case Stop::Aborted:
         return {};
     case Stop::TooMany:
-        return "The folder holds more than " + std::to_string(CFolderPlan::kMaxEntries) +
+        return "The folder holds more than " + std::to_string(m_nEntryLimit) +
                " entries, so the transfer was stopped and nothing was opened.";
     case Stop::NoFolder:
         return "This folder don't exist.";

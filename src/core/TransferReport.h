@@ -18,7 +18,7 @@ class CTransferReport {
     enum class Stop {
         None,
         Aborted,  // the user cancelled
-        TooMany,  // the walk met more than CFolderPlan::kMaxEntries entries
+        TooMany,  // the walk met more than m_nEntryLimit entries
         NoFolder, // the folder to transfer could not be entered
     };
 
@@ -26,6 +26,7 @@ class CTransferReport {
 
     void Add(std::string path, Fault fault) { m_failed.push_back({std::move(path), fault}); }
     Stop m_stop = Stop::None;
+    std::size_t m_nEntryLimit = 0;
 
     bool Complete() const { return m_stop == Stop::None && m_failed.empty(); }
     std::size_t FailedCount() const { return m_failed.size(); }

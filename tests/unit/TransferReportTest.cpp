@@ -34,6 +34,7 @@ TEST(TransferReport, AStopSaysWhyInsteadOfTheList) {
     CTransferReport r;
     r.Add("a", CTransferReport::Fault::Failed);
     r.m_stop = CTransferReport::Stop::TooMany;
+    r.m_nEntryLimit = 10000;
     EXPECT_EQ("The folder holds more than 10000 entries, so the transfer was stopped and nothing was opened.",
               r.Message());
     r.m_stop = CTransferReport::Stop::NoFolder;
