@@ -44,6 +44,7 @@ win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
 win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(detect_winxp SOURCES DetectWinTest.cpp WINVER winxp)
+win_test(sha256_test SOURCES Sha256WinTest.cpp)
 win_test(ftp_manip_test SOURCES FTPManipTest.cpp WRAP tests/wine/with-ftp.sh)
 if(TEST win.ftp_manip_test)
   set_property(TEST win.ftp_manip_test APPEND PROPERTY ENVIRONMENT FTP_BIG=1) # a 64 MB file
