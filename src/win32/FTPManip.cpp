@@ -1,6 +1,5 @@
 #include "win32/FTPManip.h"
 
-#include "core/BlockSizer.h"
 #include "core/FtpPath.h"
 #include "win32/BlockPump.h"
 #include "win32/Sha256Hasher.h"
@@ -193,29 +192,33 @@ bool CFTPManip::MoveFile(bool down, const std::string& source, const std::string
     return false;
 }
 
-// The counter moves after each block has reached its target.
+// The counter moves once a block has reached its target.
 bool CFTPManip::MoveBlocks(bool down, HINTERNET remote, HANDLE local, CSha256Hasher* hasher,
                            const std::atomic<int>* pAbort) {
-    if (!m_pump || !m_pump->Usable()) m_pump = std::make_unique<CBlockPump>();
-    CBlockPump& pump = *m_pump;
-    char* const block = pump.Buffer();
-    CBlockSizer sizer;
+    CBlockPump pump(remote, !down);
     // Until a read gives nothing: a short block is not the end of a file on a slow link.
-    while (!Aborted(pAbort)) {
-        const DWORD start = GetTickCount();
+    while (down) {
+        const char* data = nullptr;
         DWORD got = 0, put = 0;
-        if (!(down ? pump.Read(remote, sizer.Size(), got, pAbort)
-                   : ReadFile(local, block, sizer.Size(), &got, nullptr)))
-            return false;
+        if (Aborted(pAbort) || !pump.Next(data, got, pAbort)) return false;
         if (got == 0) return true;
-        if (!(down ? WriteFile(local, block, got, &put, nullptr) && put == got
-                   : pump.Write(remote, got, pAbort)))
-            return false;
-        if (hasher) hasher->Add(block, got);
+        if (!WriteFile(local, data, got, &put, nullptr) || put != got) return false;
+        if (hasher) hasher->Add(data, got);
         m_dwTransferred += got;
-        sizer.Done(got, GetTickCount() - start);
     }
-    return false;
+    for (;;) {
+        char* data = nullptr;
+        DWORD size = 0, got = 0, sent = 0;
+        const bool ok = !Aborted(pAbort) && pump.Free(data, size, sent, pAbort);
+        m_dwTransferred += sent;
+        if (!ok || !ReadFile(local, data, size, &got, nullptr)) return false;
+        if (got == 0) {
+            const bool drained = pump.Drain(sent, pAbort);
+            m_dwTransferred += sent;
+            return drained;
+        }
+        pump.Put(got);
+    }
 }
 
 BOOL CFTPManip::ListRemote(const std::string& pattern, std::vector<FolderEntry>& entries) {

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-class CBlockPump;
 class CSha256Hasher;
 
 // One Internet session with at most one FTP connection: whole-file and whole-folder transfers in
@@ -91,5 +90,4 @@ class CFTPManip {
     BOOL MoveFolder(bool down, std::string source, std::string target, const std::atomic<int>* pAbort);
 
     std::string m_strError;
-    std::unique_ptr<CBlockPump> m_pump;
 };

@@ -11,7 +11,8 @@ TEST(BlockSizer, GrowsOnAQuickLineUpToTheLimit) {
     EXPECT_EQ(8192u, s.Size());
     for (int i = 0; i < 20; ++i)
         s.Done(s.Size(), 0);
-    EXPECT_EQ(256u * 1024, s.Size());
+    EXPECT_EQ(CBlockSizer::kMost, s.Size());
+    EXPECT_EQ(1024u * 1024, CBlockSizer::kMost);
 }
 
 TEST(BlockSizer, ShrinksOnASlowLineDownToTheLeast) {

@@ -2,7 +2,8 @@
 # Runs a command with two FTP servers on 127.0.0.1 and stops them afterwards:
 #   FTP_PORT          vsftpd (anonymous; the password "wrong@pass" is refused) serving a copy of
 #                     tests/fixtures/ftp/root plus generated files (files/, holes/ with an unreadable
-#                     file in its middle, big/ when FTP_BIG=1)
+#                     file in its middle, big/ when FTP_BIG=1); FTP_RATE caps each download at that
+#                     many bytes per second
 #   FTP_HOSTILE_PORT  tests/wine/hostile_ftp.py, whose user name picks the misbehaviour
 #   FTP_MUTE_PORT     the same server with --mute: it accepts connections and never greets
 #   FTP_DEAD_PORT     a port where nothing listens
@@ -34,7 +35,11 @@ cp "$root/files/notes.txt" "$root/files/notes.dat"
 mkdir -p "$root/holes/mid" "$root/holes/zlast"
 printf first > "$root/holes/first.bin"; printf locked > "$root/holes/mid/locked.bin"
 printf after > "$root/holes/mid/after.bin"; printf later > "$root/holes/zlast/later.bin"
-if [ "${FTP_BIG:-0}" = 1 ]; then mkdir -p "$root/big"; head -c $((64 << 20)) /dev/urandom > "$root/big/64mb.bin"; fi
+if [ "${FTP_BIG:-0}" = 1 ]; then
+  mkdir -p "$root/big"
+  head -c $((64 << 20)) /dev/urandom > "$root/big/64mb.bin"
+  head -c $((8 << 20)) "$root/big/64mb.bin" > "$root/big/8mb.bin"
+fi
 chown ftp "$root/incoming"
 chmod -R a+rX "$root"
 chmod 000 "$root/holes/mid/locked.bin"
@@ -68,6 +73,7 @@ xferlog_enable=NO
 ascii_download_enable=YES
 ascii_upload_enable=YES
 secure_chroot_dir=/var/run/vsftpd/empty
+anon_max_rate=${FTP_RATE:-0}
 CONF
 /usr/sbin/vsftpd "$work/vsftpd.conf" &
 pids+=($!)
