@@ -91,8 +91,8 @@ void CExecBtn::OnFtpClicked() {
     FetchFromFtp();
 }
 
-// Downloads into the live folder's sub-folder of this button and opens what arrived; the session and
-// the transfer show their own failures.
+// Downloads into the live folder's sub-folder of this button and opens what arrived, only when all
+// of it arrived and matched Hashes; the session and the transfer show their own failures.
 void CExecBtn::FetchFromFtp() {
     const std::string live = LiveFolderPath();
     // Never a download relative to the current folder, nor outside the live folder.
@@ -112,6 +112,7 @@ void CExecBtn::FetchFromFtp() {
 
     const std::string remote = LiveUpdate::FetchRemotePath(File, mirror.rootDir);
     const std::string base = ftp.GetRemoteDirectory();
+    ftp.m_hashes = Hashes;
     if (ExecActionOf(Behavior) == ExecAction::FtpFile) {
         const std::string name = LiveUpdate::FetchLocalName(remote);
         if (!name.empty() && ftp.DownloadFile(base + remote, local + name, 0, TRUE)) {

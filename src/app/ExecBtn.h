@@ -1,4 +1,5 @@
 #pragma once
+#include "core/HashList.h"
 #include "ui/ButtonTip.h"
 
 // A page button that opens what its page file names: a document or program, a folder, a web
@@ -15,6 +16,7 @@ class CExecBtn : public CButtonTip {
     std::string Behavior;
     std::string File;
     BOOL ChangeCurrDir = FALSE;
+    CHashList Hashes; // what an FTP fetch must match before anything is opened
 
   protected:
     bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

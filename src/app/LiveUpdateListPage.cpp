@@ -82,6 +82,8 @@ void CLiveUpdateListPage::BuildPage(HWND parent, int tabId, const CDevList& devi
         button->Note = drivers.GetString(s, "Note." + lang, drivers.GetString(s, "Note", ""));
         button->IniType = "Liveupdate";
         button->Behavior = LiveUpdate::BehaviorAction(drivers.GetString(s, "Behavior", ""));
+        button->Hashes = LiveUpdate::SectionHashes(
+            [&](const std::string& key) { return drivers.GetString(s, key, LiveUpdate::kNoValue); });
         m_buttons.push_back(std::move(button));
     }
     for (std::size_t i = 0; i < m_buttons.size(); ++i)

@@ -69,6 +69,14 @@ std::string MessageText(Message message, const std::string& detail) {
         return "Failed to initialize OLE";
     case Message::ComSecurityFailed:
         return "Failed to fix security";
+    case Message::FtpFileMissing:
+        return "This file doesn't exist.";
+    case Message::FtpAborted:
+        return "Operation aborts";
+    case Message::FtpNoOperation:
+        return "The Type of operation is not defined";
+    case Message::FtpFailed:
+        return detail;
     }
     return detail;
 }

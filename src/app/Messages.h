@@ -27,6 +27,10 @@ enum class Message {
     OleInitFailed,
     ComSecurityFailed,
     WmiFailed, // detail: the name of the WMI error
+    FtpFileMissing,
+    FtpAborted,
+    FtpNoOperation,
+    FtpFailed, // detail: what the connection or the transfer reported
 };
 
 // The text of a message, with its detail where it has one.

@@ -36,13 +36,11 @@ const CDialogTemplate& CTransProgressDlg::Template() {
     return t;
 }
 
-CTransProgressDlg::CTransProgressDlg(int direction, std::string caption)
+CTransProgressDlg::CTransProgressDlg(int direction, std::string caption, std::function<void()> cancel)
     : CDialog(Template().Get()), m_strCaption(std::move(caption)), m_nDirection(direction),
-      m_hReady(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+      m_cancel(std::move(cancel)), m_hReady(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
-CTransProgressDlg::~CTransProgressDlg() {
-    CloseHandle(m_hReady);
-}
+CTransProgressDlg::~CTransProgressDlg() = default;
 
 INT_PTR CTransProgressDlg::DoModal() {
     // The comctl32 of Windows 95 and NT 4 has only the old call, which registers every class.
@@ -50,7 +48,7 @@ INT_PTR CTransProgressDlg::DoModal() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_ANIMATE_CLASS | ICC_PROGRESS_CLASS};
     if (!controls.Loaded() || !controls.InitCommonControlsEx(&icc)) InitCommonControls();
     INT_PTR result = CDialog::DoModal(GetActiveWindow());
-    SetEvent(m_hReady); // a dialog that could not be made must not hold the worker in Start
+    SetEvent(m_hReady.Get()); // a dialog that could not be made must not hold the worker in Start
     return result;
 }
 
@@ -70,18 +68,19 @@ BOOL CTransProgressDlg::OnInitDialog() {
     SetItemText(kTarget, kSaving);
     SendDlgItemMessageA(m_hWnd, kBar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), FALSE);
-    SetEvent(m_hReady);
+    SetEvent(m_hReady.Get());
     return TRUE;
 }
 
-void CTransProgressDlg::Start(const std::string& source, const std::string& target, std::uint32_t total,
+void CTransProgressDlg::Start(const std::string& source, const std::string& target,
+                              const std::atomic<std::uint32_t>* total,
                               const std::atomic<std::uint32_t>* counter) {
     m_strSource = source;
     m_strTarget = target;
-    m_dwTotal = total;
+    m_pdwTotal = total;
     m_pdwCounter = counter;
     Sleep(1000);
-    WaitForSingleObject(m_hReady, INFINITE);
+    WaitForSingleObject(m_hReady.Get(), INFINITE);
     // The window belongs to the other thread: it takes the texts and its timer from its own queue.
     PostMessageA(m_hWnd, UPM_STARTED, 0, 0);
 }
@@ -91,26 +90,28 @@ void CTransProgressDlg::Finish() {
 }
 
 void CTransProgressDlg::OnStarted() {
-    m_progress = std::make_unique<CTransferProgress>(m_dwTotal);
+    if (m_bAbort) return;
     SetItemText(kSource, kReading + m_strSource);
     SetItemText(kTarget, kSaving + m_strTarget);
     SetTimer(m_hWnd, kTimer, 1000, nullptr);
-    if (!m_bAbort) EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), TRUE);
+    EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), TRUE);
 }
 
 void CTransProgressDlg::OnTimer() {
-    if (!m_progress || !m_pdwCounter) return;
-    CTransferProgress::Tick t = m_progress->OnTick(m_pdwCounter->load());
+    CTransferProgress::Tick t = m_progress.OnTick(m_pdwCounter->load(), m_pdwTotal->load());
     SendDlgItemMessageA(m_hWnd, kBar, PBM_SETPOS, t.percent, 0);
     SetItemText(kRate, t.rate);
     if (!t.timeLeft.empty()) SetItemText(kTimeLeft, t.timeLeft);
 }
 
-// From the button, Esc or the close box. The worker still holds this dialog and its flag until its
-// current block ends, so the dialog stays until the worker says it has ended.
+// From the button, Esc or the close box. The window goes at once; the dialog itself stays until the
+// worker says it has ended, since the worker still holds it and its flag. Closing what the worker
+// waits on makes that soon, however the server behaves.
 void CTransProgressDlg::OnCancel() {
-    m_bAbort = 1;
-    EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), FALSE);
+    if (m_bAbort.exchange(1) == 1) return;
+    KillTimer(m_hWnd, kTimer);
+    ShowWindow(m_hWnd, SW_HIDE);
+    if (m_cancel) m_cancel();
 }
 
 LRESULT CTransProgressDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

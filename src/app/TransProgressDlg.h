@@ -1,7 +1,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
-#include <memory>
+#include <functional>
 #include <string>
 
 #include "core/TransferProgress.h"
@@ -16,13 +16,16 @@ class CDialogTemplate;
 // is what closes it (the counter alone cannot say so: it may never reach the total, or pass it).
 class CTransProgressDlg : public CDialog {
   public:
-    CTransProgressDlg(int direction, std::string caption); // 0 download, 1 upload
+    // direction 0 download, 1 upload. `cancel` runs on this thread when the user cancels, to cut
+    // short whatever the worker waits for.
+    CTransProgressDlg(int direction, std::string caption, std::function<void()> cancel = {});
     ~CTransProgressDlg() override;
 
     // IDOK when the transfer ended by itself, IDCANCEL when the user cancelled it.
     INT_PTR DoModal();
-    // Worker thread: once the window exists, show the two paths and start the ticks.
-    void Start(const std::string& source, const std::string& target, std::uint32_t total,
+    // Worker thread: once the window exists, show the two paths and start the ticks. The total
+    // may still grow while the transfer lists a folder.
+    void Start(const std::string& source, const std::string& target, const std::atomic<std::uint32_t>* total,
                const std::atomic<std::uint32_t>* counter);
     // Worker thread: the transfer has ended; nothing of the dialog is used after this call.
     void Finish();
@@ -45,10 +48,11 @@ class CTransProgressDlg : public CDialog {
 
     std::string m_strCaption;
     int m_nDirection;
+    std::function<void()> m_cancel;
     std::string m_strSource, m_strTarget;
-    std::uint32_t m_dwTotal = 0;
+    const std::atomic<std::uint32_t>* m_pdwTotal = nullptr;
     const std::atomic<std::uint32_t>* m_pdwCounter = nullptr;
-    std::unique_ptr<CTransferProgress> m_progress;
+    CTransferProgress m_progress;
     CFont m_pFont;
-    HANDLE m_hReady; // set once the window exists, or once DoModal has returned without one
+    CHandle m_hReady; // set once the window exists, or once DoModal has returned without one
 };

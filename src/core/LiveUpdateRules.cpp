@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/FolderPlan.h"
 #include "core/FtpPath.h"
 #include "core/IniFile.h"
 
@@ -100,6 +101,21 @@ std::string FetchLocalName(const std::string& remote) {
     std::size_t slash = remote.rfind('\\');
     std::string name = slash == std::string::npos ? remote : remote.substr(slash + 1);
     return FtpPath::IsSafeName(name) ? name : std::string();
+}
+
+const char kNoValue[] = "\n";
+
+CHashList SectionHashes(const std::function<std::string(const std::string& key)>& read) {
+    CHashList list;
+    std::string value = read("SHA256");
+    if (value != kNoValue) list.AddFile(value);
+    // A folder holds no more files than a walk takes.
+    for (std::size_t n = 1; n <= CFolderPlan::kMaxEntries; ++n) {
+        value = read("SHA256." + std::to_string(n));
+        if (value == kNoValue) break;
+        list.AddEntry(value);
+    }
+    return list;
 }
 
 } // namespace LiveUpdate

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/DevInfo.h"
+#include "core/HashList.h"
 
 class CIniFile;
 
@@ -57,5 +58,12 @@ std::string FetchRemotePath(const std::string& file, const std::string& root);
 // The local name of a fetched file: the text after the last "\". Empty when that name would lead
 // out of the download folder.
 std::string FetchLocalName(const std::string& remote);
+
+// What a section read gives for a key it lacks: no profile value holds a line break.
+extern const char kNoValue[];
+
+// The SHA-256 values of a driver section: SHA256, then SHA256.1, SHA256.2, ... up to the first
+// number without a key. `read` gives a key's value, or kNoValue.
+CHashList SectionHashes(const std::function<std::string(const std::string& key)>& read);
 
 } // namespace LiveUpdate

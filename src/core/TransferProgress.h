@@ -3,10 +3,9 @@
 #include <string>
 
 // What the transfer progress dialog shows at each one-second tick, from the byte counter of the
-// running transfer and the total expected before it began.
+// running transfer and the total it expects (which a folder transfer learns while it runs).
 class CTransferProgress {
   public:
-    explicit CTransferProgress(std::uint32_t total) : m_dwTotal(total) {}
     virtual ~CTransferProgress() = default;
 
     struct Tick {
@@ -15,12 +14,11 @@ class CTransferProgress {
         std::string timeLeft; // time-left line; empty keeps the previous text
     };
 
-    // `count` is the counter read once for this tick. The counter may pass the total (a file that
-    // grew since it was listed) or never reach it (a listing that missed files, a failed transfer):
-    // the dialog ends when the transfer does, not by comparing the two.
-    Tick OnTick(std::uint32_t count);
+    // `count` and `total` are read once for this tick. The counter may pass the total (a file that
+    // grew since it was listed) or never reach it (a failed file): the dialog ends when the
+    // transfer does, not by comparing the two.
+    Tick OnTick(std::uint32_t count, std::uint32_t total);
 
   private:
-    std::uint32_t m_dwTotal;
     std::uint32_t m_dwLastCount = 0;
 };

@@ -1,9 +1,10 @@
 #include "win32/FTPManip.h"
 
 #include "core/FtpPath.h"
+#include "win32/BlockPump.h"
+#include "win32/Sha256Hasher.h"
 
 namespace {
-const DWORD kBlock = 1024;
 const DWORD kTimeoutMs = 20000;
 
 bool Aborted(const std::atomic<int>* pAbort) {
@@ -12,7 +13,7 @@ bool Aborted(const std::atomic<int>* pAbort) {
 
 // The text the platform has for an Internet error, with the server's own reply
 // when there is one.
-std::string ErrorText(const CWinInet& net, DWORD error) {
+std::string PlatformText(const CWinInet& net, DWORD error) {
     if (error == ERROR_INTERNET_EXTENDED_ERROR) {
         char reply[1024] = "";
         DWORD code = 0, size = sizeof reply;
@@ -38,10 +39,25 @@ bool CloseConfirmed(const CWinInet& net, CInternetHandle& file) {
     net.InternetGetLastResponseInfoA(&code, reply, &size);
     return reply[0] == '2';
 }
+
+void AddEntry(const WIN32_FIND_DATAA& fd, std::vector<FolderEntry>& entries) {
+    const std::string name = fd.cFileName;
+    if (name != "." && name != "..")
+        entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, fd.nFileSizeLow});
+}
+
+std::string LastName(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+bool IsLocalFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 } // namespace
 
 CFTPManip::CFTPManip()
-    // Without WinINet there is no session, and every connection attempt fails with a message.
+    // Without WinINet there is no session, and every connection attempt fails.
     : m_session(m_net.Loaded()
                     ? m_net.InternetOpenA("My Session", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)
                     : nullptr) {
@@ -54,12 +70,8 @@ CFTPManip::CFTPManip()
 }
 
 CFTPManip::~CFTPManip() {
-    if (m_pConnection) m_net.InternetCloseHandle(m_pConnection);
+    Close();
     if (m_session) m_net.InternetCloseHandle(m_session);
-}
-
-void CFTPManip::ShowMessage(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), "Autorun", MB_OK);
 }
 
 BOOL CFTPManip::Connect(const std::string& server, const std::string& user, const std::string& password,
@@ -71,15 +83,14 @@ BOOL CFTPManip::Connect(const std::string& server, const std::string& user, cons
         m_pConnection = c;
         return TRUE;
     }
-    ShowMessage(ErrorText(m_net, m_session ? GetLastError() : ERROR_INVALID_HANDLE));
+    m_strError = PlatformText(m_net, m_session ? GetLastError() : ERROR_INVALID_HANDLE);
     if (m_session) m_net.InternetCloseHandle(m_session);
     m_session = nullptr;
     return FALSE;
 }
 
 void CFTPManip::Close() {
-    if (m_pConnection) m_net.InternetCloseHandle(m_pConnection);
-    m_pConnection = nullptr;
+    if (HINTERNET c = m_pConnection.exchange(nullptr)) m_net.InternetCloseHandle(c);
 }
 
 void CFTPManip::SetTransferType(int mode) {
@@ -94,105 +105,154 @@ int CFTPManip::GetFileTransferType(const std::string& name) const {
     return FtpPath::TransferType(name);
 }
 
+void CFTPManip::Begin() {
+    m_report = CTransferReport();
+}
+
+// Values that no file matched are reported; the result is the report's.
+BOOL CFTPManip::End() {
+    for (const std::string& path : m_hashes.Unmatched())
+        m_report.Add(path, CTransferReport::Fault::Missing);
+    return m_report.Complete();
+}
+
 BOOL CFTPManip::DownloadFile(std::string remote, std::string local, const std::atomic<int>* pAbort) {
-    remote = FtpPath::Normalise(remote);
-    local = FtpPath::Normalise(local);
-    if (m_bAutoType) m_nTransferType = GetFileTransferType(remote);
-    // The remote file is opened first so that a missing one leaves an existing
-    // local file alone.
-    CInternetHandle in{
-        m_pConnection ? m_net.FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_READ, m_nTransferType, 1)
-                      : nullptr};
-    if (!in.Get()) return FALSE;
-    HANDLE out =
-        CreateFileA(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return FALSE;
-    bool ok = true;
-    // Read until a read gives nothing: a short block is not the end of a file on
-    // a slow link.
-    while (!Aborted(pAbort)) {
-        char block[kBlock];
-        DWORD got = 0, put = 0;
-        if (!m_net.InternetReadFile(in.Get(), block, kBlock, &got)) {
-            ok = false;
-            break;
-        }
-        if (Aborted(pAbort) || got == 0) break;
-        if (!WriteFile(out, block, got, &put, nullptr) || put != got) {
-            ok = false;
-            break;
-        }
-        m_dwTransferred += got;
-    }
-    if (ok && !Aborted(pAbort)) ok = CloseConfirmed(m_net, in);
-    CloseHandle(out);
-    if (!ok) DeleteFileA(local.c_str());
-    return ok && !Aborted(pAbort);
+    Begin();
+    MoveFile(true, FtpPath::Normalise(remote), FtpPath::Normalise(local), "", pAbort);
+    return End();
 }
 
 BOOL CFTPManip::UploadFile(std::string local, std::string remote, const std::atomic<int>* pAbort) {
-    remote = FtpPath::Normalise(remote);
-    local = FtpPath::Normalise(local);
-    HANDLE in = CreateFileA(local.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (in == INVALID_HANDLE_VALUE) return FALSE;
-    if (m_bAutoType) m_nTransferType = GetFileTransferType(local);
-    bool ok = false;
-    {
-        CInternetHandle out{m_pConnection ? m_net.FtpOpenFileA(m_pConnection, remote.c_str(), GENERIC_WRITE,
-                                                               m_nTransferType, 1)
-                                          : nullptr};
-        ok = out.Get() != nullptr;
-        while (ok && !Aborted(pAbort)) {
-            char block[kBlock];
-            DWORD got = 0, put = 0;
-            if (!ReadFile(in, block, kBlock, &got, nullptr)) ok = false;
-            if (!ok || Aborted(pAbort) || got == 0) break;
-            ok = m_net.InternetWriteFile(out.Get(), block, got, &put) && put == got;
-            if (ok) m_dwTransferred += put;
-        }
-        if (ok && !Aborted(pAbort)) ok = CloseConfirmed(m_net, out);
-    }
-    CloseHandle(in);
-    if (!ok) DeleteRemoteFile(remote);
-    return ok && !Aborted(pAbort);
+    Begin();
+    MoveFile(false, FtpPath::Normalise(local), FtpPath::Normalise(remote), "", pAbort);
+    return End();
 }
 
-BOOL CFTPManip::ListRemote(const std::string& pattern, std::vector<Entry>& entries) {
+BOOL CFTPManip::DownloadFolder(std::string remote, std::string local, const std::atomic<int>* pAbort) {
+    return MoveFolder(true, std::move(remote), std::move(local), pAbort);
+}
+
+BOOL CFTPManip::UploadFolder(std::string local, std::string remote, const std::atomic<int>* pAbort) {
+    return MoveFolder(false, std::move(local), std::move(remote), pAbort);
+}
+
+bool CFTPManip::MoveFile(bool down, const std::string& source, const std::string& target,
+                         const std::string& path, const std::atomic<int>* pAbort) {
+    const std::string& remote = down ? source : target;
+    const std::string& local = down ? target : source;
+    const std::string name = path.empty() ? LastName(source) : path;
+    if (Aborted(pAbort)) {
+        m_report.m_stop = CTransferReport::Stop::Aborted;
+        return false;
+    }
+    if (m_bAutoType) m_nTransferType = GetFileTransferType(source);
+    CInternetHandle file;
+    CHandle disk;
+    auto openRemote = [&] {
+        const HINTERNET connection = m_pConnection;
+        file.Reset(connection ? m_net.FtpOpenFileA(connection, remote.c_str(),
+                                                   down ? GENERIC_READ : GENERIC_WRITE, m_nTransferType, 1)
+                              : nullptr);
+        return bool(file);
+    };
+    auto openLocal = [&] {
+        disk.Reset(down ? CreateFileA(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr)
+                        : CreateFileA(local.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        return bool(disk);
+    };
+    // The source is opened first, so that a missing one leaves the target alone.
+    if (!(down ? openRemote() && openLocal() : openLocal() && openRemote())) {
+        if (Aborted(pAbort)) // a cancel closes the connection
+            m_report.m_stop = CTransferReport::Stop::Aborted;
+        else
+            m_report.Add(name, CTransferReport::Fault::Failed);
+        return false;
+    }
+    const bool check = down && !m_hashes.Empty();
+    std::unique_ptr<CSha256Hasher> hasher(check ? new CSha256Hasher : nullptr);
+    const bool ok =
+        MoveBlocks(down, file.Get(), disk.Get(), hasher.get(), pAbort) && CloseConfirmed(m_net, file);
+    // After an abort the pump may still be in a call on this handle: closing it ends that call
+    // where the platform can.
+    file.Reset();
+    disk.Reset();
+    if (Aborted(pAbort)) { // what arrived stays, and nothing is opened
+        m_report.m_stop = CTransferReport::Stop::Aborted;
+        return false;
+    }
+    if (ok && (!check || m_hashes.Matches(path, hasher->Finish()))) return true;
+    // Nothing broken or unverified is left where it could be opened.
+    if (down)
+        DeleteFileA(local.c_str());
+    else
+        DeleteRemoteFile(remote);
+    m_report.Add(name, ok ? CTransferReport::Fault::Damaged : CTransferReport::Fault::Failed);
+    return false;
+}
+
+// The counter moves once a block has reached its target.
+bool CFTPManip::MoveBlocks(bool down, HINTERNET remote, HANDLE local, CSha256Hasher* hasher,
+                           const std::atomic<int>* pAbort) {
+    CBlockPump pump(remote, !down);
+    // Until a read gives nothing: a short block is not the end of a file on a slow link.
+    while (down) {
+        const char* data = nullptr;
+        DWORD got = 0, put = 0;
+        if (Aborted(pAbort) || !pump.Next(data, got, pAbort)) return false;
+        if (got == 0) return true;
+        if (!WriteFile(local, data, got, &put, nullptr) || put != got) return false;
+        if (hasher) hasher->Add(data, got);
+        m_dwTransferred += got;
+    }
+    for (;;) {
+        char* data = nullptr;
+        DWORD size = 0, got = 0, sent = 0;
+        const bool ok = !Aborted(pAbort) && pump.Free(data, size, sent, pAbort);
+        m_dwTransferred += sent;
+        if (!ok || !ReadFile(local, data, size, &got, nullptr)) return false;
+        if (got == 0) {
+            const bool drained = pump.Drain(sent, pAbort);
+            m_dwTransferred += sent;
+            return drained;
+        }
+        pump.Put(got);
+    }
+}
+
+BOOL CFTPManip::ListRemote(const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries.clear();
     WIN32_FIND_DATAA fd;
     // WinINet runs one request per connection at a time, so the listing is read
     // whole and closed before any entry is acted on.
+    const HINTERNET connection = m_pConnection;
     CInternetHandle find{
-        m_pConnection ? m_net.FtpFindFirstFileA(m_pConnection, pattern.c_str(), &fd, INTERNET_FLAG_RELOAD, 0)
-                      : nullptr};
-    if (!find.Get()) return FALSE;
-    do {
-        std::string name = fd.cFileName;
-        if (name != "." && name != "..")
-            entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, fd.nFileSizeLow});
-    } while (m_net.InternetFindNextFileA(find.Get(), &fd));
+        connection ? m_net.FtpFindFirstFileA(connection, pattern.c_str(), &fd, INTERNET_FLAG_RELOAD, 0)
+                   : nullptr};
+    if (!find) return FALSE;
+    do
+        AddEntry(fd, entries);
+    while (m_net.InternetFindNextFileA(find.Get(), &fd));
     return TRUE;
 }
 
-BOOL CFTPManip::ListLocal(const std::string& pattern, std::vector<Entry>& entries) {
+BOOL CFTPManip::ListLocal(const std::string& pattern, std::vector<FolderEntry>& entries) {
     entries.clear();
     WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return FALSE;
-    do {
-        std::string name = fd.cFileName;
-        if (name != "." && name != "..")
-            entries.push_back({name, (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, fd.nFileSizeLow});
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
+    CFindHandle find{FindFirstFileA(pattern.c_str(), &fd)};
+    if (!find) return FALSE;
+    do
+        AddEntry(fd, entries);
+    while (FindNextFileA(find.Get(), &fd));
     return TRUE;
 }
 
 std::string CFTPManip::CurrentDirectory() {
     char dir[MAX_PATH + 1] = "";
     DWORD size = sizeof dir;
-    if (!m_pConnection || !m_net.FtpGetCurrentDirectoryA(m_pConnection, dir, &size)) return {};
+    const HINTERNET connection = m_pConnection;
+    if (!connection || !m_net.FtpGetCurrentDirectoryA(connection, dir, &size)) return {};
     return dir;
 }
 
@@ -201,98 +261,101 @@ std::string CFTPManip::GetRemoteDirectory() {
 }
 
 void CFTPManip::SetRemoteDirectory(const std::string& remote) {
-    if (m_pConnection) m_net.FtpSetCurrentDirectoryA(m_pConnection, FtpPath::Normalise(remote).c_str());
+    if (HINTERNET connection = m_pConnection)
+        m_net.FtpSetCurrentDirectoryA(connection, FtpPath::Normalise(remote).c_str());
 }
 
-BOOL CFTPManip::DownloadFolder(std::string remote, std::string local, const std::atomic<int>* pAbort) {
-    remote = FtpPath::Folder(remote);
-    local = FtpPath::Folder(local);
-    for (const std::string& level : FtpPath::FolderLevels(local))
-        CreateDirectoryA(level.c_str(), nullptr);
-    // Without its local folder nothing below can be stored; this also ends a
-    // server whose folders nest without end once the local path grows too long.
-    DWORD attributes = GetFileAttributesA(local.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return FALSE;
-    if (!m_pConnection || !m_net.FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) return FALSE;
-    // Paths below are built on the server's answer, so a relative folder still
-    // works once entered.
-    std::string here = FtpPath::Folder(CurrentDirectory());
-    std::vector<Entry> entries;
+// Paths below a folder are built on the server's answer, so a relative folder still works once
+// entered.
+bool CFTPManip::EnterRemote(const std::string& folder, std::string& here) {
+    const HINTERNET connection = m_pConnection;
+    if (!connection || !m_net.FtpSetCurrentDirectoryA(connection, folder.c_str())) return false;
+    here = CurrentDirectory();
+    if (here.empty()) return false;
+    here = FtpPath::Folder(here);
+    return true;
+}
+
+bool CFTPManip::ListRemoteFolder(const std::string& folder, std::string& here,
+                                 std::vector<FolderEntry>& entries) {
+    if (!EnterRemote(folder, here)) return false;
+    // An empty folder lists nothing, which is no failure.
     ListRemote("*", entries);
-    bool all = true;
-    std::vector<std::string> folders;
-    for (const Entry& e : entries) {
-        // A hostile or broken server must not lead the download out of the local
-        // folder.
-        if (!FtpPath::IsSafeName(e.name)) {
-            all = false;
-            continue;
-        }
-        if (e.folder) {
-            folders.push_back(e.name);
-            CreateDirectoryA((local + e.name).c_str(), nullptr);
-            continue;
-        }
-        if (Aborted(pAbort)) return FALSE;
-        if (!DownloadFile(here + e.name, local + e.name, pAbort)) all = false;
-    }
-    for (const std::string& name : folders) {
-        if (Aborted(pAbort)) return FALSE;
-        if (!DownloadFolder(here + name + "/", local + name + "/", pAbort)) return FALSE;
-    }
-    return all && !Aborted(pAbort);
+    return true;
 }
 
-BOOL CFTPManip::UploadFolder(std::string local, std::string remote, const std::atomic<int>* pAbort) {
-    local = FtpPath::Folder(local);
-    remote = FtpPath::Folder(remote);
-    if (!m_pConnection) return FALSE;
-    for (const std::string& level : FtpPath::FolderLevels(remote))
-        m_net.FtpCreateDirectoryA(m_pConnection, level.c_str());
-    if (!m_net.FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) {
-        ShowMessage("This folder don't exist.");
+CFolderPlan::Lister CFTPManip::RemoteLister() {
+    return [this](const std::string& folder, std::string& here, std::vector<FolderEntry>& entries) {
+        return ListRemoteFolder(folder, here, entries);
+    };
+}
+
+bool CFTPManip::ListLocalFolder(const std::string& folder, std::string& here,
+                                std::vector<FolderEntry>& entries) {
+    here = folder;
+    if (!IsLocalFolder(folder)) return false;
+    ListLocal(folder + "*", entries);
+    return true;
+}
+
+// Both directions alike: the target folder made, the source walked once, then the folders made and
+// the files moved, each failure reported without ending the rest.
+BOOL CFTPManip::MoveFolder(bool down, std::string source, std::string target,
+                           const std::atomic<int>* pAbort) {
+    Begin();
+    source = FtpPath::Folder(source);
+    target = FtpPath::Folder(target);
+    const HINTERNET connection = m_pConnection;
+    std::string here = target;
+    for (const std::string& level : FtpPath::FolderLevels(target))
+        if (down)
+            CreateDirectoryA(level.c_str(), nullptr);
+        else if (connection)
+            m_net.FtpCreateDirectoryA(connection, level.c_str());
+    if (down ? !IsLocalFolder(target) : !EnterRemote(target, here)) {
+        m_report.m_stop = CTransferReport::Stop::NoFolder;
         return FALSE;
     }
-    std::string here = FtpPath::Folder(CurrentDirectory());
-    std::vector<Entry> entries;
-    ListLocal(local + "*.*", entries);
-    bool all = true;
-    std::vector<std::string> folders;
-    for (const Entry& e : entries) {
-        if (e.folder) {
-            folders.push_back(e.name);
-            continue;
-        }
-        if (Aborted(pAbort)) return FALSE;
-        if (!UploadFile(local + e.name, here + e.name, pAbort)) all = false;
-    }
-    for (const std::string& name : folders) {
-        if (Aborted(pAbort)) return FALSE;
-        if (!UploadFolder(local + name + "/", here + name + "/", pAbort)) return FALSE;
-    }
-    return all && !Aborted(pAbort);
+    const std::string& local = down ? target : source;
+    // Folders a little shorter than files, as CreateDirectory wants them.
+    const std::size_t room = local.size() < MAX_PATH - 12 ? MAX_PATH - 12 - local.size() : 0;
+    CFolderPlan plan;
+    plan.m_nMaxEntries = m_nMaxEntries;
+    plan.Build(down ? RemoteLister() : CFolderPlan::Lister(&CFTPManip::ListLocalFolder), source, room, pAbort,
+               m_report);
+    m_dwTotal = plan.m_dwTotal;
+    if (m_report.m_stop != CTransferReport::Stop::None) return FALSE;
+    for (const std::string& folder : plan.m_folders)
+        if (down)
+            CreateDirectoryA((here + folder).c_str(), nullptr);
+        else if (const HINTERNET c = m_pConnection)
+            m_net.FtpCreateDirectoryA(c, (here + folder).c_str());
+    for (const CFolderPlan::File& file : plan.m_files)
+        if (!MoveFile(down, file.source, here + file.path, file.path, pAbort) &&
+            m_report.m_stop != CTransferReport::Stop::None)
+            return FALSE;
+    return End();
 }
 
 void CFTPManip::DeleteRemoteFile(const std::string& remote) {
-    if (m_pConnection) m_net.FtpDeleteFileA(m_pConnection, FtpPath::Normalise(remote).c_str());
+    if (const HINTERNET connection = m_pConnection)
+        m_net.FtpDeleteFileA(connection, FtpPath::Normalise(remote).c_str());
 }
 
+// Files first, then the folders from the deepest up; results are not looked at.
 void CFTPManip::DeleteRemoteFolder(std::string remote) {
-    remote = FtpPath::Folder(remote);
-    if (!m_pConnection || !m_net.FtpSetCurrentDirectoryA(m_pConnection, remote.c_str())) return;
-    std::string here = FtpPath::Folder(CurrentDirectory());
-    std::vector<Entry> entries;
-    ListRemote("*", entries);
-    std::vector<std::string> folders;
-    for (const Entry& e : entries) {
-        if (!FtpPath::IsSafeName(e.name)) continue;
-        if (e.folder)
-            folders.push_back(here + e.name + "/");
-        else
-            DeleteRemoteFile(here + e.name);
-    }
-    for (const std::string& f : folders)
-        DeleteRemoteFolder(f);
-    m_net.FtpSetCurrentDirectoryA(m_pConnection, (here + "..").c_str());
-    m_net.FtpRemoveDirectoryA(m_pConnection, here.c_str());
+    std::string root;
+    if (!EnterRemote(FtpPath::Folder(remote), root)) return;
+    CFolderPlan plan;
+    CTransferReport ignored;
+    const std::atomic<int> never{0};
+    plan.Build(RemoteLister(), root, MAX_PATH, &never, ignored);
+    for (const CFolderPlan::File& file : plan.m_files)
+        DeleteRemoteFile(file.source);
+    const HINTERNET connection = m_pConnection;
+    if (!connection) return;
+    m_net.FtpSetCurrentDirectoryA(connection, (root + "..").c_str());
+    for (auto folder = plan.m_folders.rbegin(); folder != plan.m_folders.rend(); ++folder)
+        m_net.FtpRemoveDirectoryA(connection, (root + *folder).c_str());
+    m_net.FtpRemoveDirectoryA(connection, root.c_str());
 }

@@ -9,6 +9,7 @@
 #include <objbase.h>
 #include <setupapi.h>
 #include <shlobj.h>
+#include <wincrypt.h>
 #include <wininet.h>
 
 #include "win32/Scoped.h"
@@ -94,6 +95,17 @@ LATE_BOUND_GROUP(CCommonControlsInit, COMCTL32_INIT_TABLE)
 #define COMCTL32_TRACK_TABLE(LATE_BOUND) LATE_BOUND(comctl32, _TrackMouseEvent)
 LATE_BOUND_GROUP(CMouseTracking, COMCTL32_TRACK_TABLE)
 
+// SHA-256 through CryptoAPI: Windows 95 got CryptoAPI with Internet Explorer 3.02, and the AES
+// provider that hashes SHA-256 came with XP SP3.
+#define ADVAPI32_CRYPT_TABLE(LATE_BOUND)                                                                     \
+    LATE_BOUND(advapi32, CryptAcquireContextA)                                                               \
+    LATE_BOUND(advapi32, CryptReleaseContext)                                                                \
+    LATE_BOUND(advapi32, CryptCreateHash)                                                                    \
+    LATE_BOUND(advapi32, CryptHashData)                                                                      \
+    LATE_BOUND(advapi32, CryptGetHashParam)                                                                  \
+    LATE_BOUND(advapi32, CryptDestroyHash)
+LATE_BOUND_GROUP(CCryptoApi, ADVAPI32_CRYPT_TABLE)
+
 // A WinINet handle, closed at the end. One exists only where WinINet was loaded.
 struct InternetHandleTraits {
     using Handle = HINTERNET;
@@ -105,3 +117,21 @@ struct InternetHandleTraits {
     }
 };
 using CInternetHandle = CScoped<InternetHandleTraits>;
+
+// A CryptoAPI provider and a hash object, released at the end. One exists only where CryptoAPI was
+// loaded.
+struct CryptProviderTraits {
+    using Handle = HCRYPTPROV;
+    static Handle None() { return 0; }
+    static bool Valid(Handle h) { return h != 0; }
+    static void Close(Handle h) { CCryptoApi().CryptReleaseContext(h, 0); }
+};
+using CCryptProvider = CScoped<CryptProviderTraits>;
+
+struct CryptHashTraits {
+    using Handle = HCRYPTHASH;
+    static Handle None() { return 0; }
+    static bool Valid(Handle h) { return h != 0; }
+    static void Close(Handle h) { CCryptoApi().CryptDestroyHash(h); }
+};
+using CCryptHash = CScoped<CryptHashTraits>;

@@ -101,3 +101,20 @@ TEST(FetchPaths, LocalNameStaysInsideTheDownloadFolder) {
     for (const char* bad : {"drivers\\..", "drivers\\", "x\\a/../../evil.exe", "/pub/x.exe", "x\\c:evil.exe"})
         EXPECT_EQ("", FetchLocalName(bad)) << bad;
 }
+
+// The keys are read up to the first number that is missing; an empty value is present, and counts
+// as a value that matches nothing.
+TEST(SectionHashes, PlainKeyThenNumberedKeysUntilAGap) {
+    std::map<std::string, std::string> keys = {{"SHA256", ""},
+                                               {"SHA256.1", std::string(64, 'a') + " one.bin"},
+                                               {"SHA256.2", std::string(64, 'b') + " two.bin"},
+                                               {"SHA256.4", std::string(64, 'c') + " four.bin"}};
+    auto read = [&](const std::string& key) {
+        auto it = keys.find(key);
+        return it == keys.end() ? std::string(LiveUpdate::kNoValue) : it->second;
+    };
+    EXPECT_EQ((std::vector<std::string>{"", "one.bin", "two.bin"}),
+              LiveUpdate::SectionHashes(read).Unmatched());
+    keys.clear();
+    EXPECT_TRUE(LiveUpdate::SectionHashes(read).Empty());
+}

@@ -13,8 +13,7 @@
 namespace {
 class TestFtp : public CFTPManip {
   public:
-    std::vector<std::string> messages;
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    using CFTPManip::m_nMaxEntries;
     using CFTPManip::m_nTransferType;
 };
 
@@ -42,6 +41,11 @@ TEST_F(FtpManip, DownloadsWholeFilesOfEverySize) {
         EXPECT_EQ(served.size(), ftp.m_dwTransferred.load()) << name;
     }
     EXPECT_EQ(1024u * 1024, ReadAll(local + "mega.bin").size());
+
+    ftp.m_dwTransferred = 0;
+    ASSERT_TRUE(ftp.DownloadFile("/big/64mb.bin", local + "64mb.bin", &abort));
+    EXPECT_EQ(64u << 20, ftp.m_dwTransferred.load());
+    EXPECT_TRUE(Served("big\\64mb.bin") == ReadAll(local + "64mb.bin")); // byte for byte
 }
 
 TEST_F(FtpManip, TransferTypeFollowsTheNameUnlessFixed) {
@@ -65,7 +69,7 @@ TEST_F(FtpManip, MissingRemoteFileLeavesTheLocalSideAlone) {
     EXPECT_EQ("mine", ReadAll(local + "keep.bin"));
     EXPECT_FALSE(ftp.DownloadFile("/files/nothing.bin", local + "new.bin", &abort));
     EXPECT_FALSE(Exists(local + "new.bin"));
-    EXPECT_TRUE(ftp.messages.empty());
+    EXPECT_NE(std::string::npos, ftp.m_report.Message().find("\r\nnothing.bin: the transfer failed"));
 }
 
 TEST_F(FtpManip, AbortFlagStopsOnlyAtOne) {
@@ -77,19 +81,26 @@ TEST_F(FtpManip, AbortFlagStopsOnlyAtOne) {
     EXPECT_EQ(0u, ReadAll(local + "one.bin").size());
 }
 
-TEST_F(FtpManip, AbortFromAnotherThreadStopsWithinOneBlock) {
-    std::uint32_t seen = 0;
-    CThread canceller;
-    canceller.Start([&] {
-        while ((seen = ftp.m_dwTransferred.load()) < 4096)
-            Sleep(0);
-        abort = 1;
-    });
-    EXPECT_FALSE(ftp.DownloadFile("/files/mega.bin", local + "mega.bin", &abort));
-    canceller.Join();
-    std::uint32_t moved = ftp.m_dwTransferred.load();
-    EXPECT_LE(moved, seen + 2 * 1024);
-    EXPECT_EQ(moved, ReadAll(local + "mega.bin").size()); // kept, cut short
+// Early in the file the blocks are small, later they have grown to the largest size: either way
+// the transfer ends soon after the flag turns 1, and keeps what it wrote.
+TEST_F(FtpManip, CancelTakesEffectWithin100msWhateverTheBlockSize) {
+    for (std::uint32_t at : {4096u, 8u << 20, 48u << 20}) {
+        ftp.m_dwTransferred = 0;
+        abort = 0;
+        std::atomic<DWORD> cancelled{0};
+        CThread canceller;
+        canceller.Start([&] {
+            while (ftp.m_dwTransferred.load() < at)
+                Sleep(0);
+            cancelled = GetTickCount();
+            abort = 1;
+        });
+        EXPECT_FALSE(ftp.DownloadFile("/big/64mb.bin", local + "cut.bin", &abort)) << at;
+        const DWORD took = GetTickCount() - cancelled;
+        canceller.Join();
+        EXPECT_LT(took, 100u) << at;
+        EXPECT_EQ(ftp.m_dwTransferred.load(), ReadAll(local + "cut.bin").size()) << at;
+    }
 }
 
 TEST_F(FtpManip, RemoteDirectoryEndsWithSlash) {
@@ -107,6 +118,16 @@ TEST_F(FtpManip, FolderDownloadCopiesTheTree) {
     EXPECT_EQ("delta", ReadAll(dest + "\\sub\\deeper\\d.bin"));
     EXPECT_TRUE(Exists(dest + "\\empty"));
     EXPECT_EQ(7u + 5 + 9 + 5, ftp.m_dwTransferred.load()); // a.txt gains a CR
+}
+
+TEST_F(FtpManip, AFileThatFailsDoesNotStopTheFolder) {
+    EXPECT_FALSE(ftp.DownloadFolder("/holes", local + "holes", &abort));
+    EXPECT_EQ("first", ReadAll(local + "holes\\first.bin"));
+    EXPECT_EQ("after", ReadAll(local + "holes\\mid\\after.bin"));
+    EXPECT_EQ("later", ReadAll(local + "holes\\zlast\\later.bin"));
+    EXPECT_FALSE(Exists(local + "holes\\mid\\locked.bin"));
+    EXPECT_EQ(1u, ftp.m_report.FailedCount());
+    EXPECT_NE(std::string::npos, ftp.m_report.Message().find("\r\nmid/locked.bin: the transfer failed"));
 }
 
 TEST_F(FtpManip, FolderDownloadReportsAMissingFolder) {
@@ -134,12 +155,11 @@ TEST_F(FtpManip, UploadsFilesAndFoldersAndDeletesThem) {
     EXPECT_FALSE(Exists(ServedRoot() + "\\incoming\\single.txt"));
 
     EXPECT_FALSE(ftp.UploadFolder(src, "/files/readonly", &abort));
-    ASSERT_EQ(1u, ftp.messages.size());
-    EXPECT_EQ("This folder don't exist.", ftp.messages[0]);
+    EXPECT_EQ("This folder don't exist.", ftp.m_report.Message());
     EXPECT_FALSE(ftp.UploadFile(src + "missing.txt", "/incoming/missing.txt", &abort));
 }
 
-TEST(FtpConnect, FailuresShowThePlatformErrorOnce) {
+TEST(FtpConnect, FailuresGiveThePlatformError) {
     struct {
         const char* what;
         INTERNET_PORT port;
@@ -151,8 +171,7 @@ TEST(FtpConnect, FailuresShowThePlatformErrorOnce) {
     for (const auto& c : cases) {
         TestFtp ftp;
         EXPECT_FALSE(ftp.Connect("127.0.0.1", "anonymous", c.password, c.port)) << c.what;
-        ASSERT_EQ(1u, ftp.messages.size()) << c.what;
-        EXPECT_FALSE(ftp.messages[0].empty()) << c.what;
+        EXPECT_FALSE(ftp.ErrorText().empty()) << c.what;
         // The session is gone: a second attempt fails without touching the network.
         EXPECT_FALSE(ftp.Connect("127.0.0.1", "anonymous", "test@example.com", EnvPort("FTP_PORT")))
             << c.what;
@@ -166,7 +185,7 @@ TEST(FtpConnect, AServerThatNeverGreetsGivesUp) {
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(ftp.Connect("127.0.0.1", "anonymous", "x@y", EnvPort("FTP_MUTE_PORT")));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(90));
-    EXPECT_EQ(1u, ftp.messages.size());
+    EXPECT_FALSE(ftp.ErrorText().empty());
 }
 
 namespace {
@@ -199,6 +218,17 @@ TEST_F(HostileFtp, FoldersNestingWithoutEndStopAtTheLocalPathLimit) {
     EXPECT_TRUE(Exists(local + "deep\\sub\\sub\\sub"));
 }
 
+// Two folders in every folder, without end: the walk ends at its entry limit, long before the
+// local path would end it. Wine reads a listing at about 2 KB/s, so the limit is lowered here; the
+// unit test walks the same tree to the real one.
+TEST_F(HostileFtp, ATreeTwoWideWithoutEndStopsAtTheEntryLimit) {
+    Login("wide");
+    ftp.m_nMaxEntries = 200;
+    EXPECT_FALSE(ftp.DownloadFolder("/", local + "wide\\", &abort));
+    EXPECT_EQ(CTransferReport::Stop::TooMany, ftp.m_report.m_stop);
+    EXPECT_FALSE(Exists(local + "wide\\a")); // nothing is made of a walk that did not end
+}
+
 TEST_F(HostileFtp, AFileLargerThanListedIsFetchedWhole) {
     Login("bigger");
     EXPECT_TRUE(ftp.DownloadFile("/big.bin", local + "big.bin", &abort));
@@ -212,17 +242,22 @@ TEST_F(HostileFtp, ACutConnectionFailsAndRemovesThePartialFile) {
     EXPECT_FALSE(Exists(local + "cut.bin"));
 }
 
-// Wine's WinINet keeps no timeout on FTP data reads: the read ends when the
-// server gives up.
-TEST_F(HostileFtp, AnAbortDuringAStalledReadEndsTheTransferWhenTheReadReturns) {
-    Login("silent");
+// The server sends 64 KB and then nothing, for as long as the client stays. Wine's WinINet keeps
+// no time limit on FTP data reads, and closing the handle does not end them: the transfer leaves
+// the read behind.
+TEST_F(HostileFtp, AnAbortDuringAStalledReadEndsTheTransferAtOnce) {
+    Login("stall");
+    std::atomic<DWORD> cancelled{0};
     CThread canceller;
     canceller.Start([&] {
-        Sleep(500);
+        while (ftp.m_dwTransferred.load() < 65536)
+            Sleep(1);
+        Sleep(300);
+        cancelled = GetTickCount();
         abort = 1;
     });
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(ftp.DownloadFile("/stall.bin", local + "stall.bin", &abort));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_FALSE(ftp.DownloadFile("/halt.bin", local + "halt.bin", &abort));
+    EXPECT_LT(GetTickCount() - cancelled, 100u);
     canceller.Join();
+    EXPECT_EQ(65536u, ReadAll(local + "halt.bin").size());
 }

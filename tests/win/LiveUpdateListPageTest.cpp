@@ -10,8 +10,10 @@
 #include "TipTestView.h"
 #include "UiTestWindow.h"
 #include "app/LiveUpdateListPage.h"
+#include "core/Sha256.h"
 #include "core/Token.h"
 #include "res/resource.h"
+#include "win32/FileManip.h"
 #include "win32/LiveFolder.h"
 #include "win32/Thread.h"
 
@@ -131,6 +133,7 @@ TEST(LiveUpdateListPage, ButtonsFollowTheListsOrderAndTheMostSpecificSection) {
     CreateDirectoryA(live.c_str(), nullptr);
     std::ofstream(live + "drivers.ini", std::ios::binary)
         << "[VEN_10EC&DEV_8139]\r\nType=1\r\nCaption=LAN\r\nBehavior=explore\r\nChangeCurrDir=1\r\n"
+        << "SHA256.1=" << std::string(64, '0') << " setup/setup.exe\r\n"
         << "Note=plain\r\nNote." << lang << "=localized\r\n"
         << "[VEN_8086&DEV_2562]\r\nType=1\r\nCaption=VGA generic\r\nBehavior=Open\r\n"
         << "[" << kVga << "." << os << "]\r\nType=1\r\nCaption=VGA for this OS\r\nBehavior=Install\r\n"
@@ -151,6 +154,8 @@ TEST(LiveUpdateListPage, ButtonsFollowTheListsOrderAndTheMostSpecificSection) {
     EXPECT_EQ("FTP_FOLDER", lan.Behavior);
     EXPECT_EQ("localized", lan.Note);
     EXPECT_TRUE(lan.ChangeCurrDir);
+    EXPECT_EQ(std::vector<std::string>{"setup/setup.exe"}, lan.Hashes.Unmatched());
+    EXPECT_TRUE(vga.Hashes.Empty());
     // Ids follow the devices, places the list.
     EXPECT_EQ(50, GetDlgCtrlID(vga.m_hWnd));
     EXPECT_EQ(51, GetDlgCtrlID(lan.m_hWnd));
@@ -189,9 +194,36 @@ void ChooseFirstMirror(CThread& thread) {
 }
 } // namespace
 
+namespace {
+std::string Sha256Hex(const std::string& data) {
+    CSha256 h;
+    h.Add(data.data(), data.size());
+    std::string hex;
+    for (std::uint8_t b : h.Finish()) {
+        char two[3];
+        wsprintfA(two, "%02x", b);
+        hex += two;
+    }
+    return hex;
+}
+
+CHashList FileHash(const std::string& value) {
+    CHashList list;
+    list.AddFile(value);
+    return list;
+}
+
+CHashList FolderHashes(std::initializer_list<std::string> lines) {
+    CHashList list;
+    for (const std::string& line : lines)
+        list.AddEntry(line);
+    return list;
+}
+} // namespace
+
 // What a fetch button opened, through the recorder that stands in for the folder window and
-// for the text viewer.
-TEST(LiveUpdateListPage, AFetchOpensWhatArrivedAndNothingWhenTheSourceIsMissing) {
+// for the text viewer: what arrived whole and matched its SHA-256 values, and nothing else.
+TEST(LiveUpdateListPage, AFetchOpensOnlyWhatArrivedWholeAndMatched) {
     const std::string live = LiveFolderPath();
     CreateDirectoryA(live.c_str(), nullptr);
     std::ofstream(live + "modelmap.ini", std::ios::binary)
@@ -210,26 +242,40 @@ TEST(LiveUpdateListPage, AFetchOpensWhatArrivedAndNothingWhenTheSourceIsMissing)
 
     TipTestView view(false, true);
     const std::string sub = live + "VEN_10EC&DEV_8139&SUBSYS_80B31043\\";
+    const std::string notes = Sha256Hex("notes"),
+                      rtl = Sha256Hex(ReadAll(ServedRoot() + "\\live\\brd1\\drivers\\lan\\sub\\rtl.inf"));
     struct {
         const char* behavior;
         const char* file;
+        CHashList hashes;
         std::string opened;  // empty: nothing
-        const char* arrived; // null: a failure
-        bool box;            // the missing file is reported
+        const char* arrived; // null: nothing, or nothing left
+        const char* box;     // the words of the message the user gets, if any
     } cases[] = {
-        {"FTP_FILE", "<Path>\\BRD1\\drivers\\lan\\notes.artxt", sub + "notes.artxt", "notes.artxt", false},
-        {"FTP_FOLDER", "<Path>\\brd1\\drivers\\lan", sub, "sub\\rtl.inf", false},
-        {"FTP_FILE", "<Path>\\brd1\\drivers\\none.artxt", "", nullptr, true},
-        {"FTP_FOLDER", "<Path>\\brd1\\drivers\\none", "", nullptr, false},
+        {"FTP_FILE", "<Path>\\BRD1\\drivers\\lan\\notes.artxt", FileHash(notes), sub + "notes.artxt",
+         "notes.artxt", nullptr},
+        {"FTP_FOLDER", "<Path>\\brd1\\drivers\\lan", {}, sub, "sub\\rtl.inf", nullptr},
+        {"FTP_FILE", "<Path>\\brd1\\drivers\\none.artxt", {}, "", nullptr, "This file doesn't exist."},
+        {"FTP_FOLDER", "<Path>\\brd1\\drivers\\none", {}, "", nullptr, "This folder don't exist."},
+        {"FTP_FILE", "<Path>\\brd1\\drivers\\lan\\notes.artxt", FileHash(rtl), "", nullptr,
+         "notes.artxt: damaged or altered"},
+        {"FTP_FILE", "<Path>\\brd1\\drivers\\lan\\notes.artxt", FileHash(notes.substr(1)), "", nullptr,
+         "notes.artxt: damaged or altered"},
+        // Every file arrives, but one of them does not match: the folder is not opened.
+        {"FTP_FOLDER", "<Path>\\brd1\\drivers\\lan",
+         FolderHashes({rtl + "  sub/rtl.inf", notes + "  notes.artxt", notes + "  readme.txt"}), "",
+         "sub\\rtl.inf", "readme.txt: damaged or altered"},
     };
     for (const auto& c : cases) {
+        CFileManip::DeleteFolder(sub.substr(0, sub.size() - 1), TRUE);
         CExecBtn btn("caption", c.behavior, c.file, TipStyle());
         btn.LocalSubfolder = "VEN_10EC&DEV_8139&SUBSYS_80B31043";
+        btn.Hashes = c.hashes;
         ASSERT_TRUE(btn.Create("caption", RECT{50, 130, 300, 160}, view.m_hWnd, 50));
         DeleteFileA(log.c_str());
         CThread hand;
         ChooseFirstMirror(hand);
-        std::unique_ptr<PressOk> box(!c.box ? nullptr : new PressOk("This file doesn't exist."));
+        std::unique_ptr<PressOk> box(!c.box ? nullptr : new PressOk(c.box));
         SendMessageA(btn.m_hWnd, BM_CLICK, 0, 0);
         hand.Join();
         EXPECT_EQ("Local", btn.Site);
@@ -244,6 +290,9 @@ TEST(LiveUpdateListPage, AFetchOpensWhatArrivedAndNothingWhenTheSourceIsMissing)
         EXPECT_EQ(c.opened.empty() ? "" : "\"" + c.opened + "\"\n", opened) << c.file;
         if (c.arrived) {
             EXPECT_TRUE(Exists(sub + c.arrived)) << c.arrived;
+        }
+        if (c.box && strstr(c.box, "notes.artxt: damaged")) {
+            EXPECT_FALSE(Exists(sub + "notes.artxt")) << c.box; // deleted
         }
     }
     SHDeleteKeyA(HKEY_CLASSES_ROOT, ".artxt");

@@ -1,11 +1,12 @@
 # Windows test programs. Each entry is a GoogleTest program built in the Windows build under test and run
 # under Wine by the native build's ctest:
-#   win_test(NAME SOURCES... [WINVER ver] [XVFB] [WRAP script])
-# WINVER picks the Windows version Wine reports (win7 when absent); XVFB gives it a display;
+#   win_test(NAME SOURCES... [WINVER ver] [XVFB] [UNMANAGED] [WRAP script])
+# WINVER picks the Windows version Wine reports (win7 when absent); XVFB gives it a display, whose
+# windows UNMANAGED lets go at once (see wine-run.sh);
 # WRAP names a script (from the top of the tree) that runs the test as its arguments, for servers
 # the test needs around it.
 function(win_test name)
-  cmake_parse_arguments(T "XVFB" "WINVER;WRAP" "SOURCES" ${ARGN})
+  cmake_parse_arguments(T "XVFB;UNMANAGED" "WINVER;WRAP" "SOURCES" ${ARGN})
   if(WIN32)
     list(TRANSFORM T_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/tests/win/)
     # With the program's own resources: dialogs, icons, cursor, clips.
@@ -21,6 +22,9 @@ function(win_test name)
     endif()
     if(T_XVFB)
       list(APPEND opts --xvfb)
+    endif()
+    if(T_UNMANAGED)
+      list(APPEND opts --unmanaged)
     endif()
     set(wrap)
     if(T_WRAP)
@@ -40,8 +44,13 @@ win_test(token_win98 SOURCES TokenWinTest.cpp WINVER win98)
 win_test(registry_test SOURCES RegistryTest.cpp)
 win_test(wmi_query_test SOURCES WMIQueryTest.cpp)
 win_test(detect_winxp SOURCES DetectWinTest.cpp WINVER winxp)
+win_test(sha256_test SOURCES Sha256WinTest.cpp)
 win_test(ftp_manip_test SOURCES FTPManipTest.cpp WRAP tests/wine/with-ftp.sh)
+if(TEST win.ftp_manip_test)
+  set_property(TEST win.ftp_manip_test APPEND PROPERTY ENVIRONMENT FTP_BIG=1) # a 64 MB file
+endif()
 win_test(ftp_manip_dlg_test SOURCES FTPManipDlgTest.cpp WRAP tests/wine/with-ftp.sh XVFB)
+win_test(ftp_cancel_test SOURCES FTPCancelTest.cpp WRAP tests/wine/with-ftp.sh XVFB UNMANAGED)
 win_test(ftp_site_mirror_dlg_test SOURCES FtpSiteMirrorDlgTest.cpp XVFB)
 win_test(live_update_list_page_test SOURCES TipTestView.cpp UiTestWindow.cpp LiveUpdateListPageTest.cpp WRAP tests/wine/with-ftp.sh XVFB)
 if(TARGET live_update_list_page_test)

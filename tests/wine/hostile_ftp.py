@@ -6,10 +6,13 @@
   bigger   big.bin is listed with 100 bytes but sends 5000
   cut      a download sends 1500 bytes, then both connections are dropped
   silent   a download's data connection opens, then stays silent for 5 seconds and is closed with 426
+  stall    a download sends 64 KB, then nothing more for as long as the client stays connected
+  wide     every folder holds two folders, "a" and "b", without end
 With --mute the greeting itself never comes, whoever connects.
 Active mode only (PORT), as the program uses it.
 """
 import os
+import select
 import socket
 import socketserver
 import sys
@@ -23,8 +26,10 @@ LISTINGS = {
     "bigger": [("-", "big.bin")],
     "cut": [("-", "cut.bin")],
     "silent": [("-", "stall.bin")],
+    "stall": [("-", "halt.bin")],
+    "wide": [("d", "a"), ("d", "b")],
 }
-SIZES = {"big.bin": 100, "cut.bin": 3000, "stall.bin": 3000}
+SIZES = {"big.bin": 100, "cut.bin": 3000, "stall.bin": 3000, "halt.bin": 1 << 20}
 
 
 def listing_line(kind, name):
@@ -39,9 +44,13 @@ class Handler(socketserver.StreamRequestHandler):
         self.wfile.flush()
 
     def data(self):
-        return socket.create_connection(self.port, 5)
+        d = socket.create_connection(self.port, 5)
+        d.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+        return d
 
     def handle(self):
+        # Replies go out at once, not held back for the client's acknowledgement.
+        self.request.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
         if self.server.mute:
             time.sleep(120)
             return
@@ -99,6 +108,16 @@ class Handler(socketserver.StreamRequestHandler):
             time.sleep(5)
             d.close()
             self.reply("426 timed out")
+            return
+        elif user == "stall":
+            d.sendall(b"S" * 65536)
+            # Until the client closes either connection (or five minutes have passed).
+            end = time.time() + 300
+            while time.time() < end:
+                readable, _, _ = select.select([self.request, d], [], [], 1)
+                if any(not r.recv(4096) for r in readable):
+                    break
+            d.close()
             return
         else:
             d.sendall(b"hello")

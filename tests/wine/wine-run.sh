@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, headless, in a private prefix of the kind WINEARCH names.
-#   wine-run.sh [--winver VER] [--xvfb] [--cwd DIR] PROGRAM.exe [ARGS...]
+#   wine-run.sh [--winver VER] [--xvfb] [--unmanaged] [--cwd DIR] PROGRAM.exe [ARGS...]
+# --unmanaged lets the program's windows go at once, as on a desktop, instead of waiting 2 s each for
+# the window manager that Xvfb lacks.
 # One prefix per Windows version, created once below $WINE_ROOT (default: build/wine).
 # A crash fails the run (winedbg is disabled, so nothing waits on a crash dialog).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-winver=win7; xvfb=0; cwd=""
+winver=win7; xvfb=0; unmanaged=0; cwd=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --winver) winver=$2; shift 2 ;;
     --xvfb) xvfb=1; shift ;;
+    --unmanaged) unmanaged=1; shift ;;
     --cwd) cwd=$2; shift 2 ;;
     *) break ;;
   esac
@@ -50,6 +53,12 @@ mkdir -p "$root" "$templates"
 ) 9>"$root/.lock-$winver"
 
 prog=$1; shift
+if [ "$unmanaged" = 1 ]; then
+  DISPLAY= "$WINE" reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$prog")\\X11 Driver" /v Managed /d N /f \
+    >/dev/null 2>&1
+  # The session that reg started has no display; the program must start one of its own.
+  /usr/lib/wine/wineserver -w
+fi
 [ -n "$cwd" ] && cd "$cwd"
 if [ "$xvfb" = 1 ]; then
   exec xvfb-run -a -s '-screen 0 1024x768x24' "$WINE" "$prog" "$@"

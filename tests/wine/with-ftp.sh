@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command with two FTP servers on 127.0.0.1 and stops them afterwards:
 #   FTP_PORT          vsftpd (anonymous; the password "wrong@pass" is refused) serving a copy of
-#                     tests/fixtures/ftp/root plus generated files (files/, big/ when FTP_BIG=1)
+#                     tests/fixtures/ftp/root plus generated files (files/, holes/ with an unreadable
+#                     file in its middle, big/ when FTP_BIG=1); FTP_RATE caps each download at that
+#                     many bytes per second
 #   FTP_HOSTILE_PORT  tests/wine/hostile_ftp.py, whose user name picks the misbehaviour
 #   FTP_MUTE_PORT     the same server with --mute: it accepts connections and never greets
 #   FTP_DEAD_PORT     a port where nothing listens
@@ -30,9 +32,17 @@ head -c 2048 /dev/urandom > "$root/files/two.bin"
 head -c $((1 << 20)) /dev/urandom > "$root/files/mega.bin"
 printf "line one\nline two\n" > "$root/files/notes.txt"
 cp "$root/files/notes.txt" "$root/files/notes.dat"
-if [ "${FTP_BIG:-0}" = 1 ]; then mkdir -p "$root/big"; head -c $((64 << 20)) /dev/urandom > "$root/big/64mb.bin"; fi
+mkdir -p "$root/holes/mid" "$root/holes/zlast"
+printf first > "$root/holes/first.bin"; printf locked > "$root/holes/mid/locked.bin"
+printf after > "$root/holes/mid/after.bin"; printf later > "$root/holes/zlast/later.bin"
+if [ "${FTP_BIG:-0}" = 1 ]; then
+  mkdir -p "$root/big"
+  head -c $((64 << 20)) /dev/urandom > "$root/big/64mb.bin"
+  head -c $((8 << 20)) "$root/big/64mb.bin" > "$root/big/8mb.bin"
+fi
 chown ftp "$root/incoming"
 chmod -R a+rX "$root"
+chmod 000 "$root/holes/mid/locked.bin"
 
 free_port() { "$PY" -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 FTP_PORT=$(free_port); FTP_HOSTILE_PORT=$(free_port); FTP_MUTE_PORT=$(free_port); FTP_DEAD_PORT=$(free_port)
@@ -63,6 +73,7 @@ xferlog_enable=NO
 ascii_download_enable=YES
 ascii_upload_enable=YES
 secure_chroot_dir=/var/run/vsftpd/empty
+anon_max_rate=${FTP_RATE:-0}
 CONF
 /usr/sbin/vsftpd "$work/vsftpd.conf" &
 pids+=($!)
