@@ -3,6 +3,9 @@
 #   make test  installs what is missing, builds all flavours and runs every test
 B      := build
 JOBS   ?= 2
+# Tests at once: the Windows tests mostly wait on Wine, a server or a window, so one more than the
+# cores.
+TESTJOBS ?= 3
 CMAKE  := cmake -S . -Wno-dev
 # The Windows build the tests run: win32, the program we ship, where this machine runs 32-bit Wine,
 # else win64 (asked when a recipe runs, once deps has installed Wine).
@@ -37,7 +40,7 @@ native: deps
 
 test: wintest fuzz native
 	@[ "$(WINTEST)" = win32 ] || echo "note: this machine runs no 32-bit code; the Windows tests run the win64 build"
-	@cd $(B)/native && ctest -j $(JOBS) --output-on-failure --timeout 900
+	@cd $(B)/native && ctest -j $(TESTJOBS) --output-on-failure --timeout 900
 
 run: wintest
 	@scripts/run-sample.sh $(B) $(WINTEST)

@@ -282,7 +282,7 @@ TEST(LiveUpdateListPage, AFetchOpensOnlyWhatArrivedWholeAndMatched) {
         if (box) {
             EXPECT_EQ(0u, box->Pressed());
         }
-        for (int i = 0; i < 50 && c.arrived && !Exists(log); ++i)
+        for (int i = 0; i < 50 && !c.opened.empty() && !Exists(log); ++i)
             Pump(100);
         Pump(300);
         std::string opened = ReadAll(log);
