@@ -8,8 +8,8 @@
 namespace {
 // How often a waiting transfer looks at its abort flag, and how long it then still waits for a
 // call: closing the connection ends the call on Windows, and a thread that ends is not left behind.
-const DWORD kPollMs = 20;
-const DWORD kGraceMs = 50;
+const DWORD kPollMs = 10;
+const DWORD kGraceMs = 25;
 const int kSlots = 2;
 } // namespace
 
