@@ -6,13 +6,6 @@
 #include "core/TextCompare.h"
 
 namespace {
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<CSha256::Digest> ParseDigest(const std::string& text) {
     CSha256::Digest digest;
     if (text.size() != 2 * digest.size()) return std::nullopt;

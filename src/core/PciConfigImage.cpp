@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "core/TextCompare.h"
+
 namespace {
 std::uint32_t Slot(unsigned bus, unsigned device, unsigned function) {
     return (bus & 0xFFu) << 8 | (device & 0x1Fu) << 3 | (function & 0x7u);
@@ -11,10 +13,7 @@ bool ParseHexByte(const std::string& word, std::uint8_t& out) {
     if (word.empty() || word.size() > 2) return false;
     unsigned value = 0;
     for (char c : word) {
-        int digit = (c >= '0' && c <= '9')   ? c - '0'
-                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                             : -1;
+        const int digit = HexDigit(c);
         if (digit < 0) return false;
         value = value * 16 + static_cast<unsigned>(digit);
     }

@@ -1,6 +1,7 @@
 #include "core/ProfileEngine.h"
 
 #include "core/ProfileText.h"
+#include "core/TextCompare.h"
 
 #include <algorithm>
 #include <cstring>
@@ -90,10 +91,7 @@ unsigned ParseInt(const std::string& s) {
     unsigned v = 0;
     for (; i < s.size(); ++i) {
         char c = s[i];
-        int d = c >= '0' && c <= '9'                 ? c - '0'
-                : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
-                : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                     : -1;
+        const int d = base == 16 ? HexDigit(c) : c >= '0' && c <= '9' ? c - '0' : -1;
         if (d < 0) break;
         v = v * base + static_cast<unsigned>(d);
     }
