@@ -1,10 +1,12 @@
 // Answers a script of profile-file queries through the platform's ProfileStore and CIniFile and prints
 // every answer, byte for byte. The same script run natively (engine) and under Wine (kernel32) must
 // print the same text.
-//   profile_probe DIR SCRIPT
-// DIR is the folder the script's file names are in, ended by the platform's separator.
+//   profile_probe [--system] DIR SCRIPT
+// DIR is the folder the script's file names are in, ended by the platform's separator. The program's
+// own store answers (on Windows the read-once cache), or with --system the platform's calls as they are.
 // Script lines: fields split at '|', with \xNN, \t, \r, \n and \\ escapes; '#' starts a comment line.
 //   file NAME                     the file the following commands use
+//   bare NAME                     the same, with the name as given (no folder)
 //   str SECTION|KEY|DEFAULT|SIZE  GetString
 //   int SECTION|KEY|DEFAULT       GetInt
 //   sec SECTION|SIZE              GetSection
@@ -103,7 +105,7 @@ class Buffer {
 
 class Probe {
   public:
-    explicit Probe(std::string dir) : m_dir(std::move(dir)), m_store(DefaultProfileStore()) {}
+    Probe(std::string dir, ProfileStore& store) : m_dir(std::move(dir)), m_store(store) {}
 
     void Run(const std::string& line) {
         if (line.empty() || line[0] == '#') return;
@@ -113,6 +115,8 @@ class Probe {
         std::printf("> %s\n", line.c_str());
         if (cmd == "file")
             m_path = m_dir + f[0];
+        else if (cmd == "bare")
+            m_path = f[0];
         else if (cmd == "str" && f.size() == 4)
             Str(f[0], f[1], f[2], Size(f[3]));
         else if (cmd == "int" && f.size() == 3)
@@ -126,7 +130,7 @@ class Probe {
         else if (cmd == "delete" && f.size() == 2)
             std::printf("%d\n", m_store.WriteString(f[0].c_str(), f[1].c_str(), nullptr, Path()));
         else if (cmd == "writeint" && f.size() == 3)
-            std::printf("%d\n", CIniFile(m_path).WriteInt(f[0], f[1], std::stoi(f[2])));
+            std::printf("%d\n", CIniFile(m_path, m_store).WriteInt(f[0], f[1], std::stoi(f[2])));
         else if (cmd == "survey")
             Survey();
         else
@@ -174,7 +178,7 @@ class Probe {
     }
 
     void Survey() {
-        CIniFile ini(m_path);
+        CIniFile ini(m_path, m_store);
         std::list<std::string> sections;
         int total = ini.GetSectionNames(sections);
         PrintList("names", total, sections);
@@ -217,16 +221,17 @@ class Probe {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: profile_probe DIR SCRIPT\n");
+    const bool system = argc == 4 && std::string(argv[1]) == "--system";
+    if (argc != 3 + system) {
+        std::fprintf(stderr, "usage: profile_probe [--system] DIR SCRIPT\n");
         return 2;
     }
-    std::ifstream script(argv[2], std::ios::binary);
+    std::ifstream script(argv[2 + system], std::ios::binary);
     if (!script) {
-        std::fprintf(stderr, "cannot read %s\n", argv[2]);
+        std::fprintf(stderr, "cannot read %s\n", argv[2 + system]);
         return 2;
     }
-    Probe probe(argv[1]);
+    Probe probe(argv[1 + system], system ? SystemProfileStore() : DefaultProfileStore());
     std::string line;
     while (std::getline(script, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

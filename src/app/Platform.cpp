@@ -4,7 +4,7 @@
 #include "app/Messages.h"
 #include "core/Token.h"
 #include "win32/Win32DetectPlatform.h"
-#include "win32/Win32ProfileStore.h"
+#include "win32/Win32ProfileCache.h"
 #include "win32/Win32SystemFacts.h"
 
 SystemFacts& DefaultSystemFacts() {
@@ -12,8 +12,13 @@ SystemFacts& DefaultSystemFacts() {
     return *facts;
 }
 
-ProfileStore& DefaultProfileStore() {
+ProfileStore& SystemProfileStore() {
     static Win32ProfileStore store;
+    return store;
+}
+
+ProfileStore& DefaultProfileStore() {
+    static Win32ProfileCache store;
     return store;
 }
 

@@ -6,7 +6,9 @@ class ProfileReadLog;
 class ProfileStore;
 class SystemFacts;
 
-// The one access path to INI files. Stateless apart from its path: every read asks the file anew.
+// The one access path to INI files. Stateless apart from its path: every read asks the store anew,
+// whose answer is what the file holds now (the program's store keeps each file's text while it is
+// unchanged).
 class CIniFile {
   public:
     explicit CIniFile(std::string path);

@@ -6,8 +6,7 @@
 class ProfileText;
 
 // The profile-file calls over plain files, answering as kernel32 (as Wine implements it) does, with
-// the file read as ProfileText says; a value wholly in matching quotes loses them; lines starting
-// with ";" are keys that section lists leave out.
+// the file read as ProfileText says and answered as ProfileAnswers says.
 // Paths are used as given (kernel32 would look for a bare file name in the Windows folder).
 // Writes change only the line of the key, or add one line (and a header for a new section), and
 // leave the file's other bytes as they were.

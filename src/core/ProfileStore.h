@@ -7,7 +7,7 @@
 // Buffers behave as the Windows calls' do: `size` counts bytes including the terminating NUL(s),
 // and the returned count is what the Windows call would return for that size.
 class ProfileStore {
-public:
+  public:
     virtual ~ProfileStore() = default;
     virtual std::size_t GetString(const char* section, const char* key, const char* def, char* buf,
                                   std::size_t size, const char* path) = 0;
@@ -17,5 +17,8 @@ public:
     virtual bool WriteString(const char* section, const char* key, const char* value, const char* path) = 0;
 };
 
-// The platform's store: kernel32 on Windows, ProfileEngine natively. Defined per platform.
+// The platform's calls as they are: kernel32 on Windows, ProfileEngine natively. Defined per platform.
+ProfileStore& SystemProfileStore();
+// What the program reads through: on Windows the system's calls behind the read-once cache,
+// natively the engine itself.
 ProfileStore& DefaultProfileStore();

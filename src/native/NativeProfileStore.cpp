@@ -1,6 +1,10 @@
 #include "core/ProfileEngine.h"
 
-ProfileStore& DefaultProfileStore() {
+ProfileStore& SystemProfileStore() {
     static ProfileEngine engine;
     return engine;
+}
+
+ProfileStore& DefaultProfileStore() {
+    return SystemProfileStore();
 }

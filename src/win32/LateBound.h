@@ -79,6 +79,10 @@ LATE_BOUND_GROUP(CWinInet, WININET_TABLE)
     LATE_BOUND(ws2_32, inet_ntoa)
 LATE_BOUND_GROUP(CWinSock, WS2_32_TABLE)
 
+// File stamps without opening the file: Windows 98 and NT 4 have this, Windows 95 does not.
+#define KERNEL32_ATTRIBUTES_TABLE(LATE_BOUND) LATE_BOUND(kernel32, GetFileAttributesExA)
+LATE_BOUND_GROUP(CFileAttributesEx, KERNEL32_ATTRIBUTES_TABLE)
+
 // Special folders: the shell of Internet Explorer 4 brought this one to Windows 95 and NT 4.
 #define SHELL32_TABLE(LATE_BOUND) LATE_BOUND(shell32, SHGetSpecialFolderPathA)
 LATE_BOUND_GROUP(CShellFolders, SHELL32_TABLE)

@@ -164,10 +164,12 @@ class Win:
 class Run:
     """One Autorun.exe process on the CD at R:."""
 
-    def __init__(self, cd, *args):
+    def __init__(self, cd, *args, trace=None):
+        """With `trace` (a file), Wine writes the program's file opens into it."""
         self.cd = cd
-        self.proc = subprocess.Popen([WINE, "R:\\Autorun.exe", *args], env=ENV, cwd=cd,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        env, err = (dict(ENV, WINEDEBUG="trace+file"), open(trace, "w")) if trace else (ENV, subprocess.DEVNULL)
+        self.proc = subprocess.Popen([WINE, "R:\\Autorun.exe", *args], env=env, cwd=cd,
+                                     stdout=subprocess.DEVNULL, stderr=err)
 
     def windows(self, seconds=30, dialog=None):
         """The view's children by id; with `dialog`, those of the visible dialog holding that id."""

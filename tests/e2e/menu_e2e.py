@@ -5,6 +5,8 @@ Each case writes a CD folder, starts R:\\Autorun.exe on it and reads the window:
 rectangles, visibility, enabled state; a screenshot for the pixel checks. Runs under one Xvfb display.
     menu_e2e.py WINDOWS_BUILD_DIR [CASE...]
 """
+import collections
+import re
 import struct
 import subprocess
 import sys
@@ -78,6 +80,20 @@ def case_sample_cd_pages():
 
     probe("click", "20001")
     check(run.wait() == 0, "Close ends with 0")
+
+
+def case_sample_cd_reads_each_file_once():
+    trace = SCRATCH / "opens.txt"
+    run = Run(sample_cd(), "-sim:R:\\Sample.dmp", trace=trace)
+    run.windows()
+    run.end()
+    # Wine's NtCreateFile names every file the program opens, through the profile calls or not.
+    opens = collections.Counter(
+        m.group(1).lower() for m in re.finditer(r'NtCreateFile .*?name=L"\\\\\?\?\\\\R:\\\\([^"]*\.(?:ini|dmp))"',
+                                                trace.read_text(errors="replace"), re.I))
+    check(opens == {name: 1 for name in ["root.ini", "sample.dmp", "liveupdate.ini", "pages\\\\documents.ini",
+                                         "pages\\\\drivers.ini", "pages\\\\utilities.ini", "pages\\\\install.ini",
+                                         "pages\\\\liveupdate.ini"]}, f"opened: {dict(opens)}")
 
 
 def case_single_instance():
