@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Start-up benchmark under Wine + Xvfb: time from starting the program to its window being shown,
-for Autorun.exe on the sample CD in simulation mode (all pages built) and for a bare Win32 window
-started the same way; and Autorun's peak working set.
-    xvfb-run -a -s '-screen 0 1024x768x24' scripts/benchmark.py [BUILD_DIR] [RUNS]
+for Autorun.exe on the sample CD in simulation mode (detection replayed, all pages built) and in
+normal mode (real detection under Wine), and for a bare Win32 window started the same way; and the
+peak working sets. With BEFORE_BUILD_DIR, that build's Autorun.exe is timed in the same session,
+run for run beside this one.
+    xvfb-run -a -s '-screen 0 1024x768x24' scripts/benchmark.py [BUILD_DIR] [RUNS] [BEFORE_BUILD_DIR]
 """
 import os
 import pathlib
@@ -14,6 +16,7 @@ import sys
 TOP = pathlib.Path(__file__).resolve().parents[1]
 BUILD = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else TOP / "build").resolve()
 RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 9
+BEFORE = pathlib.Path(sys.argv[3]).resolve() if len(sys.argv) > 3 else None
 # The shipped 32-bit build in a 32-bit prefix, or the 64-bit one where this machine runs no 32-bit code.
 ARCH = subprocess.run([str(TOP / "scripts/windows-test-build.sh")], capture_output=True, text=True).stdout.strip()
 WIN = BUILD / ARCH
@@ -37,11 +40,22 @@ def launch(window_class, command):
 
 
 def main():
+    load = os.getloadavg()[0]
     cd = BUILD / "bench-cd"
     shutil.rmtree(cd, ignore_errors=True)
     shutil.copytree(TOP / "examples", cd)
     shutil.copy(WIN / "Autorun.exe", cd)
     shutil.copy(WIN / "tests/bare_window.exe", cd)
+    # Programs timed: (row, window class, command line).
+    autorun = "VORN CD Autorun Program V1.2.2.6"
+    rows = [("bare window", "BareWindow", "R:\\bare_window.exe")]
+    for label, exe in [("before", BEFORE), ("", WIN)]:
+        if not exe:
+            continue
+        name = f"Autorun{label.capitalize()}.exe"
+        shutil.copy(exe / ARCH / "Autorun.exe" if label else exe / "Autorun.exe", cd / name)
+        tag = f"Autorun {label}".strip()
+        rows += [(f"{tag}, -sim", autorun, f"R:\\{name} -sim:R:\\Sample.dmp"), (f"{tag}, normal", autorun, f"R:\\{name}")]
     # The sample's start page would be timed too; the benchmark is about the menu.
     root = (cd / "Root.ini").read_bytes().replace(b"StartWindow=<Path>\\Start\\index.htm", b"StartWindow=Normal")
     (cd / "Root.ini").write_bytes(root)
@@ -59,26 +73,28 @@ def main():
     # One warm session for every run, started before the first timed program.
     subprocess.run(["/usr/lib/wine/wineserver", "-p"], env=ENV, **quiet)
     subprocess.run([WINE, "cmd", "/c", "exit"], env=ENV, **quiet)
-    autorun, bare, memory = [], [], []
+    times = {row: [] for row, _, _ in rows}
+    memory = {row: 0 for row, _, _ in rows}
     try:
         for i in range(RUNS + 1):
-            a, m = launch("VORN CD Autorun Program V1.2.2.6", "R:\\Autorun.exe -sim:R:\\Sample.dmp")
-            b, n = launch("BareWindow", "R:\\bare_window.exe")
-            if i:  # the first of each warms the caches
-                autorun.append(a)
-                bare.append(b)
-                memory.append((m, n))
+            for row, window_class, command in rows:
+                ms, kb = launch(window_class, command)
+                if i:  # the first of each warms the caches
+                    times[row].append(ms)
+                    memory[row] = max(memory[row], kb)
     finally:
         subprocess.run(["/usr/lib/wine/wineserver", "-k"], env=ENV)
-    a, b = statistics.median(autorun), statistics.median(bare)
-    print(f"runs: {RUNS}")
-    print("bare window, sorted (ms):", " ".join(f"{x:.0f}" for x in sorted(bare)))
-    print("Autorun, sorted (ms):    ", " ".join(f"{x:.0f}" for x in sorted(autorun)))
-    print(f"bare window shown after:   {b:.0f} ms (median)")
-    print(f"Autorun menu shown after:  {a:.0f} ms (median)")
-    print(f"menu adds:                 {a - b:.0f} ms; ratio {a / b:.2f}")
-    print(f"peak working set (as Wine reports it): Autorun {max(m for m, _ in memory) / 1024:.1f} MB, "
-          f"bare window {max(n for _, n in memory) / 1024:.1f} MB")
+    bare = statistics.median(times["bare window"])
+    print(f"runs: {RUNS}; load average (2 cores) {load:.1f} before the runs, {os.getloadavg()[0]:.1f} after")
+    print("| | window shown after (median, range) | adds to the bare window | ratio | peak working set |")
+    print("|---|---|---|---|---|")
+    for row, _, _ in rows:
+        t = times[row]
+        m = statistics.median(t)
+        print(f"| {row} | {m:.0f} ms ({min(t):.0f}-{max(t):.0f}) | {m - bare:.0f} ms | {m / bare:.2f} | "
+              f"{memory[row] / 1024:.1f} MB |")
+    for row, _, _ in rows:
+        print(f"{row}, sorted (ms):", " ".join(f"{x:.0f}" for x in sorted(times[row])))
 
 
 if __name__ == "__main__":

@@ -36,6 +36,8 @@ class ProfileFiles {
 // another program) is read anew at the next call. A write goes to the system's calls and drops the
 // file. Whatever the engine could not answer exactly as the calls would (no stamp, an unreadable
 // file, a byte-order mark, names beyond ASCII, a cut text beyond ASCII) is asked of the calls.
+// What no stamp shows is not seen: a rewrite that keeps the size within one tick of the file
+// system's clock, and a file another program locks against reading without writing it.
 class ProfileCache : public ProfileStore {
   public:
     ProfileCache(ProfileStore& system, ProfileFiles& files) : m_system(system), m_files(files) {}
