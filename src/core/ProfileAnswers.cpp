@@ -90,9 +90,11 @@ std::size_t String(const ProfileText& profile, const char* section, const char* 
     return CopyOut(Lookup(profile, section, key, def), buf, size);
 }
 
+// The calls read the text into a buffer of 30 characters: only what fits counts.
 unsigned Int(const ProfileText& profile, const char* section, const char* key, int def) {
-    std::string v = Lookup(profile, section, key, "").text;
-    return v.empty() ? static_cast<unsigned>(def) : ParseInt(v);
+    char buf[30];
+    const std::size_t n = CopyOut(Lookup(profile, section, key, ""), buf, sizeof buf);
+    return n == 0 ? static_cast<unsigned>(def) : ParseInt(std::string(buf, n));
 }
 
 std::size_t Section(const ProfileText& profile, const char* section, char* buf, std::size_t size) {

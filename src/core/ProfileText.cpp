@@ -5,8 +5,9 @@
 namespace {
 const std::size_t npos = std::string::npos;
 
+// The calls count the DOS end-of-file mark (Ctrl+Z, left in files on old CDs) as a blank too.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
 }
 
 } // namespace
