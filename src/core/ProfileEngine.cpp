@@ -4,15 +4,19 @@
 #include "core/ProfileText.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace {
 using Entry = ProfileText::Entry;
 using Section = ProfileText::Section;
 
+// A file that cannot be read (a folder of that name) reads as empty, as the calls find no file there.
 std::string ReadFile(const char* path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string text;
+    char chunk[4096];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    return text;
 }
 
 bool WriteFile(const char* path, const std::string& text) {

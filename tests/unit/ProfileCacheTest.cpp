@@ -6,6 +6,7 @@
 #include "core/ProfileCache.h"
 #include "core/ProfileEngine.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <list>
 #include <map>
