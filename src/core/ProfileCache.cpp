@@ -11,8 +11,9 @@ bool IsAscii(const char* s, std::size_t n) {
     return std::all_of(s, s + n, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// A null name (which the calls take for a list) is left to the calls.
 bool IsAscii(const char* s) {
-    return !s || IsAscii(s, std::strlen(s));
+    return s && IsAscii(s, std::strlen(s));
 }
 
 bool IsAscii(const std::string& s) {
@@ -61,7 +62,7 @@ std::shared_ptr<const ProfileText> ProfileCache::Text(const char* path) {
 
 std::size_t ProfileCache::GetString(const char* section, const char* key, const char* def, char* buf,
                                     std::size_t size, const char* path) {
-    if (IsAscii(section) && IsAscii(key) && IsAscii(def) && size > 0) {
+    if (IsAscii(section) && IsAscii(key) && (!def || IsAscii(def)) && size > 0) {
         if (const auto text = Text(path)) {
             const std::size_t n = ProfileAnswers::String(*text, section, key, def ? def : "", buf, size);
             if (!MayBeCutOtherwise(buf, n, size)) return n;
