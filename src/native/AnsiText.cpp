@@ -1,6 +1,8 @@
 // The native tools' conversion of INI texts to UTF-8, by glibc's iconv.
 #include <iconv.h>
 
+#include <cerrno>
+
 #include "core/JsonText.h"
 
 std::string AnsiToUtf8(const std::string& text, unsigned codePage) {
