@@ -21,8 +21,11 @@ runonce='HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce'
 fail() { echo "FAIL: $*"; for f in "$logs"/*.log; do [ -e "$f" ] && { echo "-- $f"; cat "$f"; }; done; /usr/lib/wine/wineserver -k || true; exit 1; }
 entry() { $wine reg query "$runonce" /v Autorun 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'; }
 last_line() { tail -n 1 "$1" | tr -d '\r'; }
-# Runs Autorun.exe with the given arguments and gives its exit code; a hang fails.
-code_of() { local c=0; timeout 120 $wine "$@" >/dev/null 2>&1 || c=$?; [ "$c" != 124 ] || fail "hung: $*"; echo "$c"; }
+# Runs Autorun.exe with the given arguments and gives its exit code, whole (a Unix exit status keeps
+# only its low byte), through a batch file; a hang fails.
+printf '@"%%~1" %%2 %%3 %%4 %%5 %%6 %%7 %%8\r\n@echo %%errorlevel%%\r\n' >"$prefix/drive_c/exit_code.bat"
+code_of() { local out c=0; out=$(timeout 120 $wine cmd /c 'C:\exit_code.bat' "$@" 2>/dev/null) || c=$?
+            [ "$c" != 124 ] || fail "hung: $*"; echo "$out" | tr -d '\r' | tail -n 1; }
 # The next session: Wine runs the RunOnce entry there; wait until every program of it has ended.
 next_session() { /usr/lib/wine/wineserver -k || true; $wine cmd /c exit 0 >/dev/null 2>&1 || true
                  timeout 300 /usr/lib/wine/wineserver -w || fail "the resumed run did not end"; }
@@ -90,8 +93,7 @@ last_line "$logs/other.log" | grep -q 'no install section for board OTHER on Win
 echo "== a log-off during a step: 1602, and the entry goes on at the next step, unattended"
 steps "Step1=$setup hold C:\\e2e\\h1.txt" "Step2=$setup mark C:\\e2e\\h2.txt"
 rm -f "$marks/h1.txt"
-( c=0; timeout 120 $wine "$autorun" -unattended '-sim:C:\e2e.dmp' '-log:C:\logs\logoff.log' >/dev/null 2>&1 || c=$?
-  echo "$c" >"$marks/logoff.code" ) &
+code_of "$autorun" -unattended '-sim:C:\e2e.dmp' '-log:C:\logs\logoff.log' >"$marks/logoff.code" &
 for _ in $(seq 1 60); do [ -e "$marks/h1.txt" ] && break; sleep 1; done
 no_window "during an unattended step"
 [ "$($wine "$tools/end_session.exe" | tr -d '\r')" = 1 ] || fail "the log-off was refused"
