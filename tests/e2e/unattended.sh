@@ -113,6 +113,10 @@ for bad in 'C:\no\such\folder\a.log' 'C:\windows' "C:\\$(printf 'x%.0s' $(seq 1 
   [ "$(code_of "$autorun" -unattended '-sim:C:\e2e.dmp' "-log:$bad")" = 1622 ] || fail "log $bad"
   last_line "$temp_log" | grep -q 'result: 1622 log not written: cannot write the log' || fail "$(last_line "$temp_log")"
 done
+for bad in 'C:\no\such\folder\r.json' 'C:\windows'; do
+  [ "$(code_of "$autorun" '-sim:C:\e2e.dmp' "-report:$bad")" = 1603 ] || fail "report $bad"
+  last_line "$temp_log" | grep -q 'result: 1603 failed: cannot write the report' || fail "$(last_line "$temp_log")"
+done
 steps "Step1=$setup mark C:\\e2e\\s1.txt"
 [ "$(code_of "$autorun" -unattended -silent:9 '/Pages\Install.ini' /E2E.WinXP '-log:C:\logs\step9.log')" = 1603 ] ||
   fail "a resume at a step the page file does not have"
