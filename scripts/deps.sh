@@ -3,7 +3,7 @@
 # Idempotent: packages already present are not touched and apt is not asked.
 set -euo pipefail
 pkgs=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine64 wine32:i386 xvfb xauth
-      imagemagick x11-utils xdotool vsftpd curl python3)
+      imagemagick x11-utils xdotool vsftpd curl python3 nlohmann-json3-dev python3-jsonschema)
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()
 for p in "${pkgs[@]}"; do installed "$p" || missing+=("$p"); done

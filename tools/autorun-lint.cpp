@@ -8,22 +8,30 @@
 #include "core/CdLint.h"
 #include "core/JsonText.h"
 
+#include <nlohmann/json.hpp>
+
 namespace {
 int Usage() {
     std::fputs("usage: autorun-lint [--werror] [--json] CD_FOLDER\n", stderr);
     return 2;
 }
 
+// A finding quotes what its key holds: a language variant (Caption.CHT) is in that language's code page.
 void PrintJson(const std::vector<LintFinding>& findings) {
-    std::string out = "[";
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
     for (const LintFinding& f : findings) {
-        out += out.size() > 1 ? ",\n " : "\n ";
-        out += "{\"path\": " + JsonQuote(f.path) + ", \"line\": " + std::to_string(f.line) +
-               ", \"severity\": " + (f.error ? "\"error\"" : "\"warning\"") +
-               ", \"section\": " + JsonQuote(f.section) + ", \"key\": " + JsonQuote(f.key) +
-               ", \"message\": " + JsonQuote(f.message) + "}";
+        const std::size_t dot = f.key.rfind('.');
+        const unsigned codePage =
+            AnsiCodePageOf(dot == std::string::npos ? std::string() : f.key.substr(dot + 1));
+        const auto T = [codePage](const std::string& text) { return AnsiToUtf8(text, codePage); };
+        out.push_back({{"path", T(f.path)},
+                       {"line", f.line},
+                       {"severity", f.error ? "error" : "warning"},
+                       {"section", T(f.section)},
+                       {"key", T(f.key)},
+                       {"message", T(f.message)}});
     }
-    std::printf("%s\n]\n", out.c_str());
+    std::printf("%s\n", out.dump(1).c_str());
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 // Prints the menu that Autorun.exe shows on a CD folder for the board of a detection dump, as the
 // program builds it (-sim mode): tabs, pages, buttons with ids, captions, rectangles, actions and files.
+// --json prints the machine report that Autorun.exe -sim -report writes for the same dump.
 //   autorun-preview CD_FOLDER --dump FILE [--json]
 // The dump's language stands for the user's language too. Exit code 2 when the CD or the dump cannot
 // be read (the reason on stderr).
@@ -12,30 +13,16 @@
 #include "core/CdReader.h"
 #include "core/DevSimulation.h"
 #include "core/JsonText.h"
+#include "core/MachineReport.h"
 #include "core/ProfileSnapshot.h"
 
 namespace {
 using Kind = CInstallSequence::Action::Kind;
 using Restart = CInstallSequence::Action::Restart;
 
-struct Menu {
-    MenuModel menu;
-    std::string background;
-    std::vector<CdPage> pages;
-};
-
-std::string Q(const std::string& s) {
-    return JsonQuote(s);
-}
-
 std::string RectText(const Rect& r) {
     return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
            ", " + std::to_string(r.bottom) + ")";
-}
-
-std::string RectJson(const Rect& r) {
-    return "[" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) +
-           ", " + std::to_string(r.bottom) + "]";
 }
 
 std::vector<const FixedButtonModel*> FixedButtons(const MenuModel& m) {
@@ -44,29 +31,7 @@ std::vector<const FixedButtonModel*> FixedButtons(const MenuModel& m) {
     return v;
 }
 
-const char* TypeName(PageType t) {
-    switch (t) {
-    case PageType::Normal:
-        return "Normal";
-    case PageType::Driver:
-        return "Driver";
-    case PageType::MBDependent:
-        return "MBDependent";
-    case PageType::SingleInstall:
-        return "SingleInstall";
-    case PageType::Liveupdate:
-        return "Liveupdate";
-    case PageType::None:
-        break;
-    }
-    return "none";
-}
-
-const char* Ending(Restart r) {
-    return r == Restart::Yes ? "restart Windows" : r == Restart::No ? "end the program" : "wait";
-}
-
-void PrintText(const Menu& m) {
+void PrintText(const MachineReport& m) {
     std::printf("Title: %s\nSubtitle: %s\nRead-me: %s\nBackground: %s\n", m.menu.defaultCaption.c_str(),
                 m.menu.subCaption.c_str(), m.menu.readMe.c_str(), m.background.c_str());
     for (const FixedButtonModel* b : FixedButtons(m.menu))
@@ -74,7 +39,7 @@ void PrintText(const Menu& m) {
                     b->id == kWebId ? (std::string(" link ") + kMakerWebSite).c_str() : "");
     for (const CdPage& p : m.pages) {
         std::printf("Tab %d \"%s\" %s: %s page %s\n", p.tab.id, p.tab.caption.c_str(),
-                    RectText(p.tab.rect).c_str(), TypeName(p.page.type), p.tab.file.c_str());
+                    RectText(p.tab.rect).c_str(), PageTypeName(p.page.type), p.tab.file.c_str());
         for (const PageButtonModel& b : p.page.buttons)
             std::printf("  Button %d \"%s\" %s %s %s\n", b.id, b.caption.c_str(), RectText(b.rect).c_str(),
                         b.behavior.c_str(), b.file.c_str());
@@ -88,7 +53,7 @@ void PrintText(const Menu& m) {
                 else if (a.kind == Kind::Reboot)
                     std::printf("    Step %zu: restart Windows and go on\n", n + 1);
                 else
-                    std::printf("    Then: %s\n", Ending(a.restart));
+                    std::printf("    Then: %s\n", SequenceEnding(a.restart));
             }
         }
         if (const auto& l = p.live) {
@@ -98,53 +63,6 @@ void PrintText(const Menu& m) {
                         l->caption.c_str(), RectText(l->buttonRect).c_str());
         }
     }
-}
-
-std::string InstallJson(const CdPage& p) {
-    const InstallButtonModel& i = *p.page.install;
-    std::string steps, finish;
-    for (const CInstallSequence::Action& a : p.steps) {
-        if (a.kind == Kind::Finish) {
-            finish = Ending(a.restart);
-            continue;
-        }
-        steps += steps.empty() ? "" : ", ";
-        steps += a.kind == Kind::Run ? "{\"run\": " + Q(a.command) + ", \"progress\": " + Q(a.progress) + "}"
-                                     : std::string("{\"reboot\": true}");
-    }
-    return "{\"id\": " + std::to_string(i.id) + ", \"caption\": " + Q(i.caption) +
-           ", \"rect\": " + RectJson(i.rect) + ", \"section\": " + Q(i.section) + ", \"note\": " + Q(i.note) +
-           ", \"steps\": [" + steps + "], \"finish\": " + Q(finish) + "}";
-}
-
-void PrintJson(const Menu& m) {
-    std::string out = "{\"title\": " + Q(m.menu.defaultCaption) + ", \"subtitle\": " + Q(m.menu.subCaption) +
-                      ", \"readMe\": " + Q(m.menu.readMe) + ", \"background\": " + Q(m.background) +
-                      ",\n \"buttons\": [";
-    for (const FixedButtonModel* b : FixedButtons(m.menu))
-        out += std::string(b == &m.menu.close ? "" : ", ") + "{\"id\": " + std::to_string(b->id) +
-               ", \"caption\": " + Q(b->caption) + ", \"rect\": " + RectJson(b->rect) + "}";
-    out += "],\n \"tabs\": [";
-    for (const CdPage& p : m.pages) {
-        out += std::string(&p == &m.pages.front() ? "" : ",") + "\n  {\"id\": " + std::to_string(p.tab.id) +
-               ", \"caption\": " + Q(p.tab.caption) + ", \"rect\": " + RectJson(p.tab.rect) +
-               ", \"file\": " + Q(p.tab.file) + ", \"type\": " + Q(TypeName(p.page.type)) +
-               ", \"buttons\": [";
-        for (const PageButtonModel& b : p.page.buttons)
-            out += std::string(&b == &p.page.buttons.front() ? "" : ",") +
-                   "\n   {\"id\": " + std::to_string(b.id) + ", \"caption\": " + Q(b.caption) +
-                   ", \"rect\": " + RectJson(b.rect) + ", \"behavior\": " + Q(b.behavior) +
-                   ", \"file\": " + Q(b.file) + ", \"note\": " + Q(b.note) + "}";
-        out += "]";
-        if (p.page.install) out += ",\n   \"install\": " + InstallJson(p);
-        if (const auto& l = p.live)
-            out += ",\n   \"live\": {\"message\": {\"id\": " + std::to_string(kLiveStartMessageId) +
-                   ", \"text\": " + Q(l->message) + ", \"rect\": " + RectJson(l->messageRect) +
-                   "}, \"button\": {\"id\": " + std::to_string(kLiveStartButtonId) +
-                   ", \"caption\": " + Q(l->caption) + ", \"rect\": " + RectJson(l->buttonRect) + "}}";
-        out += "}";
-    }
-    std::printf("%s]}\n", out.c_str());
 }
 
 int Fail(const std::string& why) {
@@ -185,11 +103,16 @@ int main(int argc, char** argv) {
     CDevList devices;
     detect.DetectDevices("", &devices);
     RemoveDuplicateDevices(devices);
-    Menu m{reader.Menu(devices), reader.Background(devices), {}};
+    MachineReport m;
+    m.machine = machine;
+    m.menu = reader.Menu(devices);
+    m.background = reader.Background(devices);
     for (const TabModel& tab : m.menu.tabs)
         m.pages.push_back(reader.Page(tab, devices));
+    m.devices = std::move(devices);
+    // The report Autorun.exe -report writes for the same dump, in the code page of its language.
     if (json)
-        PrintJson(m);
+        std::printf("%s\n", MachineReportJson(m, AnsiCodePageOf(machine.Lang)).dump(1).c_str());
     else
         PrintText(m);
     return 0;

@@ -5,9 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "core/InstallLog.h"
+
 class CAutorunDoc;
 class CAutorunView;
+class CLogFile;
 class CMainFrame;
+class CUnattendedInstall;
+struct QuietSwitches;
 
 // The process: one instance per session; document, frame and view created in this order, the
 // view's initial update before the window shows, then the message loop.
@@ -25,6 +30,10 @@ class CAutorunApp {
     int ExitInstance();
 
   private:
+    // The runs without a window: the unattended install and the machine report.
+    BOOL InitQuiet(const QuietSwitches& quiet, const std::string& commandLine);
+    // Ends a run without a window before its message loop: the result line and the exit code.
+    BOOL EndQuiet(InstallExit exit, const std::string& reason);
     BOOL FindOtherInstance();
     BOOL RegisterWindowClass();
 
@@ -34,4 +43,6 @@ class CAutorunApp {
     std::unique_ptr<CAutorunDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<CAutorunView> m_pView;
+    std::unique_ptr<CLogFile> m_pLog;
+    std::unique_ptr<CUnattendedInstall> m_pUnattended;
 };

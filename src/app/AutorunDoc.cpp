@@ -2,6 +2,7 @@
 
 #include "app/LiveUpdateListPage.h"
 #include "app/Messages.h"
+#include "app/SingleInstallBtn.h"
 #include "app/Skin.h"
 #include "app/TabBtn.h"
 #include "core/IniFile.h"
@@ -60,7 +61,7 @@ MenuModel CAutorunDoc::CreateTabs(HWND parent) {
         auto tab = std::make_unique<CTabBtn>(t.caption, t.file, &m_devices, this);
         tab->Create(t.caption.c_str(), ToWinRect(t.rect), parent, t.id);
         tab->SetTabFont(kWindowLayout.tabFontTenths);
-        if (tab->m_pInstallBtn) m_pInstallBtn = tab->m_pInstallBtn.get();
+        if (tab->m_pInstallBtn) m_pInstall = &tab->m_pInstallBtn->Engine();
         m_tabs.push_front(std::move(tab));
     }
     return menu;

@@ -11,7 +11,7 @@
 
 class CBtnST;
 class CLiveUpdateListPage;
-class CSingleInstallBtn;
+class CInstallEngine;
 class CTabBtn;
 
 // The menu Root.ini describes and the hardware it was chosen for: the detection object, the
@@ -47,7 +47,9 @@ class CAutorunDoc {
     std::unique_ptr<CBtnST> m_pWebBtn;
     std::unique_ptr<CBtnST> m_pBrowseBtn;
     BOOL m_bSilent = FALSE;
-    CSingleInstallBtn* m_pInstallBtn = nullptr; // owned by its tab, or by the view on a resumed run
+    // The install sequence a log-off must stop: the install button's (owned by its tab), or the one
+    // of a resumed or unattended run (owned by the view).
+    CInstallEngine* m_pInstall = nullptr;
     CDevList m_devices;
 
   private:

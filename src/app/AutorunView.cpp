@@ -61,7 +61,7 @@ bool CAutorunView::Resume(const std::string& commandLine, const std::string& men
     int step = 0;
     m_pResumeBtn = CSingleInstallBtn::CreateForResume(commandLine, m_hWnd, *m_doc.Detect(), &step);
     if (!m_pResumeBtn) return false;
-    m_doc.m_pInstallBtn = m_pResumeBtn.get();
+    m_doc.m_pInstall = &m_pResumeBtn->Engine();
     if (LoadBackground(menuFile)) m_pResumeBtn->StartStep(step);
     return true;
 }

@@ -1,7 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/AutorunDoc.h"
-#include "app/SingleInstallBtn.h"
+#include "app/InstallEngine.h"
 #include "core/IniFile.h"
 #include "core/MenuModel.h"
 #include "core/StartPage.h"
@@ -16,8 +16,9 @@ void CMainFrame::PreCreateWindow(CREATESTRUCTA& cs) {
     cs.lpszClass = m_strClassName.c_str();
 }
 
-bool CMainFrame::Create(const std::string& className) {
+bool CMainFrame::Create(const std::string& className, bool quiet) {
     m_strClassName = className;
+    m_bQuiet = quiet;
     CREATESTRUCTA cs{};
     PreCreateWindow(cs);
     return CWindow::Create(cs.lpszClass, "Autorun", cs.style, {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy},
@@ -26,6 +27,7 @@ bool CMainFrame::Create(const std::string& className) {
 
 // The start window shows the CD's page while the main thread detects and builds the menu.
 void CMainFrame::OnCreate() {
+    if (m_bQuiet) return;
     const std::string root = RootIniPath(CToken().GetVariable("Path"));
     m_bStartWindow = WantsStartWindow(ReadStartWindow(CIniFile(root)));
     if (m_bStartWindow) m_startWindow.Start();
@@ -53,7 +55,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 // vetoed elsewhere does not delete it again.
 BOOL CMainFrame::OnQueryEndSession() {
     if (!m_pDoc) return TRUE;
-    if (m_pDoc->m_pInstallBtn) m_pDoc->m_pInstallBtn->OnEndSession();
+    if (m_pDoc->m_pInstall) m_pDoc->m_pInstall->OnEndSession();
     m_pDoc->DeleteDetection();
     return TRUE;
 }

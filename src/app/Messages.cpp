@@ -81,12 +81,25 @@ std::string MessageText(Message message, const std::string& detail) {
     return detail;
 }
 
+namespace {
+MessageSink g_sink = nullptr;
+} // namespace
+
+void SendMessagesTo(MessageSink sink) {
+    g_sink = sink;
+}
+
 void ShowMessage(Message message, const std::string& detail, HWND owner) {
+    if (g_sink) return g_sink(MessageText(message, detail));
     const Box box = BoxOf(message);
     MessageBoxA(owner, MessageText(message, detail).c_str(), box.caption, MB_OK | box.icon);
 }
 
 bool AskMessage(Message message, const std::string& detail, HWND owner) {
+    if (g_sink) {
+        g_sink(MessageText(message, detail) + " (answered No)");
+        return false;
+    }
     const Box box = BoxOf(message);
     return MessageBoxA(owner, MessageText(message, detail).c_str(), box.caption,
                        MB_YESNO | MB_ICONQUESTION | box.icon) == IDYES;

@@ -35,6 +35,10 @@ enum class Message {
 
 // The text of a message, with its detail where it has one.
 std::string MessageText(Message message, const std::string& detail = std::string());
+// While a run shows no window, every message goes to `sink` instead of a box (and every question is
+// answered No); null gives the boxes back.
+using MessageSink = void (*)(const std::string& text);
+void SendMessagesTo(MessageSink sink);
 // Shows the message in a box with an OK button; `owner` may be null.
 void ShowMessage(Message message, const std::string& detail = std::string(), HWND owner = nullptr);
 // Asks with Yes and No; true for Yes.

@@ -1,45 +1,27 @@
 #include "app/SingleInstallBtn.h"
 
 #include "app/Messages.h"
-#include "core/DevInfoCtrl.h"
-#include "core/IniFile.h"
 #include "core/ResumeCommand.h"
 #include "core/Token.h"
 #include "ui/TipHost.h"
-#include "win32/Process.h"
-#include "win32/SystemRestart.h"
 
 namespace {
-using Action = CInstallSequence::Action;
+// The five seconds "Installation complete" stays up before a sequence that asks for no restart ends
+// the program. A timer, so that the wait window keeps painting meanwhile.
+const UINT_PTR kCompleteTimer = 1;
+const UINT kCompleteMs = 5000;
 
 SWInfo FactsOf(CDevInfoCtrl& detect) {
     SWInfo info;
     detect.GetSWInfo(&info);
     return info;
 }
-
-bool IsFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 } // namespace
 
 CSingleInstallBtn::CSingleInstallBtn(std::string caption, std::string iniFile, std::string section,
                                      CDevInfoCtrl& detect, const TipStyle& style)
-    : CSingleInstallBtn(std::move(caption), std::move(iniFile), std::move(section), FactsOf(detect), style) {}
-
-CSingleInstallBtn::CSingleInstallBtn(std::string caption, std::string iniFile, std::string section,
-                                     const SWInfo& facts, const TipStyle& style)
-    : CButtonTip(caption, style), m_strCaption(std::move(caption)), m_strIniFile(std::move(iniFile)),
-      m_strSection(std::move(section)),
-      m_bNT(facts.DetectOS != "Win95" && facts.DetectOS != "Win98" && facts.DetectOS != "WinME"),
-      m_sequence(
-          [this](const std::string& key, bool substituted, const std::string& def) {
-              CIniFile ini(m_strIniFile);
-              return substituted ? ini.GetValue(m_strSection, key, def)
-                                 : ini.GetString(m_strSection, key, def);
-          },
-          facts.Lang) {}
+    : CButtonTip(std::move(caption), style),
+      m_engine(std::move(iniFile), std::move(section), FactsOf(detect), *this) {}
 
 std::unique_ptr<CSingleInstallBtn> CSingleInstallBtn::CreateForResume(const std::string& args, HWND view,
                                                                       CDevInfoCtrl& detect, int* step) {
@@ -47,7 +29,7 @@ std::unique_ptr<CSingleInstallBtn> CSingleInstallBtn::CreateForResume(const std:
     if (!ResumeCommand::Parse(args, resume)) return nullptr;
     const std::string iniFile = CToken().GetVariable("Path") + "\\" + resume.file;
     auto button = std::make_unique<CSingleInstallBtn>("", iniFile, resume.section, detect, TipStyleOn(view));
-    if (!button->m_sequence.CanResumeAt(resume.step)) {
+    if (!button->m_engine.CanResumeAt(resume.step)) {
         ShowMessage(Message::ResumeStepMissing, "step " + std::to_string(resume.step) + " of section [" +
                                                     resume.section + "] in " + iniFile);
         return nullptr;
@@ -57,6 +39,10 @@ std::unique_ptr<CSingleInstallBtn> CSingleInstallBtn::CreateForResume(const std:
     return button;
 }
 
+bool CSingleInstallBtn::Create(LPCSTR caption, DWORD style, const RECT& rect, HWND parent, UINT id) {
+    return CButtonTip::Create(caption, style, rect, parent, id) && m_engine.Create(parent);
+}
+
 bool CSingleInstallBtn::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     const bool handled = CButtonTip::OnReflected(msg, wp, lp, result);
     if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) OnClicked();
@@ -64,21 +50,25 @@ bool CSingleInstallBtn::OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& res
 }
 
 LRESULT CSingleInstallBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == UPM_FINISHED) return OnProcessFinished(wp, lp);
-    if (msg == UPM_LINE) return OnProcessLine(wp, lp);
-    if (msg == UPM_PROCESS_HANDLE) {
-        // Only the end of the output tells that a step is done.
-        CloseHandle(reinterpret_cast<HANDLE>(wp));
+    if (msg == WM_TIMER && wp == kCompleteTimer) {
+        KillTimer(m_hWnd, kCompleteTimer);
+        if (m_pWait) ShowWindow(m_pWait->m_hWnd, SW_HIDE);
+        PostQuitMessage(0);
         return 0;
     }
     return CButtonTip::WindowProc(msg, wp, lp);
 }
 
 void CSingleInstallBtn::OnClicked() {
-    if (m_sequence.IsBusy()) return;
+    if (m_engine.IsBusy()) return;
     HideTip();
-    OpenWaitWindow();
     StartStep(1);
+}
+
+// A click and a resumed run both open the wait window here.
+void CSingleInstallBtn::StartStep(int n) {
+    OpenWaitWindow();
+    m_engine.StartStep(n);
 }
 
 void CSingleInstallBtn::OpenWaitWindow() {
@@ -92,94 +82,47 @@ void CSingleInstallBtn::SetWaitText(const std::string& text) {
     if (m_pWait && m_pWait->m_hWnd) SetDlgItemTextA(m_pWait->m_hWnd, IDC_WAITMSG, text.c_str());
 }
 
-void CSingleInstallBtn::StartStep(int n) {
-    if (m_strCaption.empty()) {
-        m_strCaption = "restart";
-        OpenWaitWindow();
-    }
-    Carry(m_sequence.StartStep(n), 0);
+void CSingleInstallBtn::OnStepStarting(int, const std::string&, const std::string& progress) {
+    SetWaitText(progress);
+    if (m_pWait) m_pWait->ResetBusy();
 }
 
-// Does what the sequence asks for; `error` is the end of the step that led here.
-void CSingleInstallBtn::Carry(const Action& action, DWORD error) {
-    switch (action.kind) {
-    case Action::Kind::None:
-        break;
-    case Action::Kind::Run:
-        RunStepCommand(action.command, action.progress);
-        break;
-    case Action::Kind::Reboot:
-        // Without its resume entry the sequence would not go on after the restart: the user decides.
-        if (WriteResumeEntry()) {
-            ShowMessage(Message::RebootNow);
-        } else if (!AskMessage(Message::NoAutomaticResume)) {
-            m_sequence.Stop();
-            m_pWait.reset();
-            break;
-        }
-        RestartWindows();
-        break;
-    case Action::Kind::Finish:
-        Finish(action.restart);
-        break;
-    case Action::Kind::Failed:
-        ShowMessage(Message::SystemError, SystemErrorText(error));
-        SetWaitText("Program will now EXIT");
-        break;
-    }
+void CSingleInstallBtn::OnStepNotStarted(DWORD error) {
+    ShowMessage(Message::SystemError, SystemErrorText(error));
 }
 
-void CSingleInstallBtn::Finish(Action::Restart restart) {
-    if (restart == Action::Restart::Other) return;
-    SetWaitText("Installation complete");
-    if (m_pWait) m_pWait->StopBusy();
-    if (restart == Action::Restart::No) Sleep(5000);
-    if (m_pWait) ShowWindow(m_pWait->m_hWnd, SW_HIDE);
-    if (restart == Action::Restart::No) {
-        PostQuitMessage(0);
+void CSingleInstallBtn::OnReboot(bool recorded) {
+    // Without its resume entry the sequence would not go on after the restart: the user decides.
+    if (recorded) {
+        ShowMessage(Message::RebootNow);
+    } else if (!AskMessage(Message::NoAutomaticResume)) {
+        m_engine.Stop();
+        m_pWait.reset();
         return;
     }
+    RestartWindows();
+}
+
+void CSingleInstallBtn::OnFinish(CInstallEngine::Restart restart) {
+    if (restart == CInstallEngine::Restart::Other) return;
+    SetWaitText("Installation complete");
+    if (m_pWait) m_pWait->StopBusy();
+    if (restart == CInstallEngine::Restart::No) {
+        SetTimer(m_hWnd, kCompleteTimer, kCompleteMs, nullptr);
+        return;
+    }
+    if (m_pWait) ShowWindow(m_pWait->m_hWnd, SW_HIDE);
     ShowMessage(Message::InstallCompleteReboot);
     RestartWindows();
 }
 
-BOOL CSingleInstallBtn::RunStepCommand(const std::string& command, const std::string& progress) {
-    Sleep(500);
-    CProcess process(command, m_hWnd, 0);
-    process.SetDirectory(CInstallSequence::WorkingFolder(command, IsFolder));
-    SetWaitText(progress);
-    m_bStarted = process.Run();
-    if (m_pWait) m_pWait->ResetBusy();
-    if (!m_bStarted) ShowMessage(Message::SystemError, SystemErrorText(GetLastError()));
-    return m_bStarted;
-}
-
-LRESULT CSingleInstallBtn::OnProcessFinished(WPARAM error, LPARAM) {
-    m_bStarted = FALSE;
-    Carry(m_sequence.OnFinished(static_cast<unsigned>(error)), static_cast<DWORD>(error));
-    return 0;
-}
-
-LRESULT CSingleInstallBtn::OnProcessLine(WPARAM line, LPARAM) {
-    delete reinterpret_cast<std::string*>(line);
-    return 0;
-}
-
-void CSingleInstallBtn::OnEndSession() {
-    m_sequence.Cancel();
-    WriteResumeEntry();
-}
-
-bool CSingleInstallBtn::WriteResumeEntry() {
-    const int step = m_sequence.TakeResumeStep();
-    if (step == 0) return true;
-    const std::string line =
-        ResumeCommand::CommandLine(CToken().GetVariable("Path"), step, m_strIniFile, m_strSection);
-    return !line.empty() && WriteRunOnce(line);
+void CSingleInstallBtn::OnFailed(DWORD error) {
+    ShowMessage(Message::SystemError, SystemErrorText(error));
+    SetWaitText("Program will now EXIT");
 }
 
 void CSingleInstallBtn::RestartWindows() {
-    for (RestartFailure failure : ::RestartWindows(m_bNT))
+    for (RestartFailure failure : m_engine.RestartWindows())
         ShowMessage(failure == RestartFailure::NoToken       ? Message::RestartNoToken
                     : failure == RestartFailure::NoPrivilege ? Message::RestartNoPrivilege
                                                              : Message::RestartFailed);

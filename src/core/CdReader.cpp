@@ -36,15 +36,14 @@ std::string CdReader::StartWindow() const {
     return ReadStartWindow(Ini(RootFile()));
 }
 
-CdPage CdReader::Page(const TabModel& tab, const CDevList& devices) const {
+CdPage BuildCdPage(const TabModel& tab, const CIniFile& page, const CDevList& devices, CDevInfoCtrl& detect,
+                   const CIniFile& liveUpdate, const std::string& userLang) {
     CdPage p;
     p.tab = tab;
-    p.local = Local(tab.file);
-    const CIniFile page = Ini(p.local);
-    p.page = BuildPageModel(page, tab.id, devices, m_detect);
+    p.page = BuildPageModel(page, tab.id, devices, detect);
     if (p.page.install) {
         SWInfo info;
-        m_detect.GetSWInfo(&info);
+        detect.GetSWInfo(&info);
         const std::string section = p.page.install->section;
         CInstallSequence steps(
             [&](const std::string& key, bool substituted, const std::string& def) {
@@ -54,11 +53,17 @@ CdPage CdReader::Page(const TabModel& tab, const CDevList& devices) const {
         for (int n = 1; p.steps.empty() || p.steps.back().kind != CInstallSequence::Action::Kind::Finish; ++n)
             p.steps.push_back(steps.StartStep(n));
     }
-    if (p.page.type == PageType::Liveupdate) {
-        // Its texts follow the user's language, not the detected machine's.
-        CToken token(m_facts);
-        p.liveLocal = Local(token.GetVariable("Path") + "\\LiveUpdate.ini");
-        p.live = BuildLiveStartModel(Ini(p.liveLocal), token.GetVariable("Lang"));
-    }
+    if (p.page.type == PageType::Liveupdate) p.live = BuildLiveStartModel(liveUpdate, userLang);
+    return p;
+}
+
+CdPage CdReader::Page(const TabModel& tab, const CDevList& devices) const {
+    // The live start page follows the user's language, not the detected machine's.
+    CToken token(m_facts);
+    const std::string liveLocal = Local(token.GetVariable("Path") + "\\LiveUpdate.ini");
+    const std::string local = Local(tab.file);
+    CdPage p = BuildCdPage(tab, Ini(local), devices, m_detect, Ini(liveLocal), token.GetVariable("Lang"));
+    p.local = local;
+    if (p.live) p.liveLocal = liveLocal;
     return p;
 }

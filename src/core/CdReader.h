@@ -26,6 +26,11 @@ struct CdPage {
     std::string liveLocal;
 };
 
+// One tab's page as the program builds it from its page file `page`; `liveUpdate` and the user's
+// language `userLang` make the start page of a Liveupdate page.
+CdPage BuildCdPage(const TabModel& tab, const CIniFile& page, const CDevList& devices, CDevInfoCtrl& detect,
+                   const CIniFile& liveUpdate, const std::string& userLang);
+
 // Reads a CD folder the way the program reads it on one machine: `facts` is the machine (its Path the
 // CD folder), `detect` its detection. The tools build on this what they show or check.
 class CdReader {

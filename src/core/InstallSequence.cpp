@@ -81,10 +81,10 @@ CInstallSequence::Action CInstallSequence::OnFinished(unsigned error) {
     return StartStep(m_nStep + 1);
 }
 
-int CInstallSequence::TakeResumeStep() {
+int CInstallSequence::TakeResumeStep(bool currentStarted) {
     if (!m_bBusy || m_bFailed || m_bResumeRecorded) return 0;
     m_bResumeRecorded = true;
-    return m_nStep + 1;
+    return currentStarted ? m_nStep + 1 : m_nStep;
 }
 
 std::string CInstallSequence::WorkingFolder(const std::string& command,

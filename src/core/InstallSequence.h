@@ -43,8 +43,9 @@ class CInstallSequence {
     // click starts it afresh.
     void Stop() { m_bBusy = false; }
     // The step a resume entry must record now, or 0 when none must be written: nothing running, a
-    // failed step (nothing resumes past a failure), or an entry already recorded in this run.
-    int TakeResumeStep();
+    // failed step (nothing resumes past a failure), or an entry already recorded in this run. The step
+    // after the current one, or the current one itself when its installer has not started yet.
+    int TakeResumeStep(bool currentStarted = true);
     // A resumed run only goes on when its steps are there: a missing page file or section has none,
     // and a step beyond the one after the last cannot have been recorded by this sequence.
     bool CanResumeAt(int step) const { return m_nStepCount > 0 && step >= 1 && step <= m_nStepCount + 1; }

@@ -1,21 +1,17 @@
 #include "core/JsonText.h"
 
-#include <cstdio>
+namespace {
+const struct {
+    const char* lang;
+    unsigned codePage;
+} kCodePages[] = {
+    {"CHT", 950},  {"CHS", 936},  {"JPN", 932},  {"KRN", 949},  {"THA", 874},  {"CSY", 1250}, {"HUN", 1250},
+    {"PLK", 1250}, {"SKY", 1250}, {"SLV", 1250}, {"RUS", 1251}, {"ELL", 1253}, {"TUR", 1254},
+};
+} // namespace
 
-std::string JsonQuote(const std::string& text) {
-    std::string out = "\"";
-    for (char ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20 || c >= 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\u%04x", c);
-            out += hex;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
+unsigned AnsiCodePageOf(const std::string& lang) {
+    for (const auto& row : kCodePages)
+        if (lang == row.lang) return row.codePage;
+    return 1252;
 }

@@ -102,6 +102,7 @@ void PageReader::BuildDriverPage(const CDevList& devices) {
         int order = at == names.end() ? 0 : int(std::distance(names.begin(), at));
         PageButtonModel b = ExecButton(section, order);
         b.changeCurrDir = m_ini.GetInt(section, "ChangeCurrDir", 0);
+        b.device = &d;
         auto before = std::find_if(m.buttons.begin(), m.buttons.end(),
                                    [&](const PageButtonModel& o) { return o.order > order; });
         m.buttons.insert(before, std::move(b));

@@ -16,10 +16,11 @@ struct PageButtonModel {
     std::string behavior;
     std::string file;
     std::string note;
-    int order = 0;         // position of a Driver section in the file; 0 elsewhere
-    int changeCurrDir = 0; // Driver pages only
-    int id = 0;            // 10 x (tab number) + buttons made before it
-    Rect rect;             // its place in the column
+    int order = 0;                    // position of a Driver section in the file; 0 elsewhere
+    int changeCurrDir = 0;            // Driver pages only
+    const CDevInfo* device = nullptr; // Driver pages: the device the button is for, in the list given
+    int id = 0;                       // 10 x (tab number) + buttons made before it
+    Rect rect;                        // its place in the column
 };
 
 // The install button of a SingleInstall page.

@@ -1,45 +1,68 @@
 #include "win32/Process.h"
 
-#include <memory>
-#include <vector>
-
 #include "core/LineSplitter.h"
-#include "win32/Scoped.h"
 #include "win32/Thread.h"
 
-const UINT UPM_PROCESS_HANDLE =
-    RegisterWindowMessageA("UPM_PROCESS_HANDLE-{D741F7E2-9F58-11d5-A043-006067718D04}");
 const UINT UPM_LINE = RegisterWindowMessageA("UPM_LINE-{D741F7E1-9F58-11d5-A043-006067718D04}");
 const UINT UPM_FINISHED = RegisterWindowMessageA("UPM_FINISHED-{D741F7E0-9F58-11d5-A043-006067718D04}");
 
 namespace {
 const DWORD kChunk = 1024;
 const DWORD kFinishDelayMs = 1000;
+} // namespace
 
-void PostLine(HWND target, LPARAM cookie, std::string line) {
-    auto* text = new std::string(std::move(line));
-    if (!PostMessageA(target, UPM_LINE, reinterpret_cast<WPARAM>(text), cookie)) delete text;
-}
+// The pipe's reading end and the lines read but not yet taken: the reader and the object each hold
+// it, and the last to let go closes the pipe.
+struct CProcess::Output {
+    Output() { InitializeCriticalSection(&lock); }
+    ~Output() { DeleteCriticalSection(&lock); }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
 
+    void Add(std::vector<std::string>& lines) {
+        EnterCriticalSection(&lock);
+        for (std::string& line : lines)
+            waiting.push_back(std::move(line));
+        LeaveCriticalSection(&lock);
+        lines.clear();
+    }
+    std::vector<std::string> Take() {
+        EnterCriticalSection(&lock);
+        std::vector<std::string> lines = std::move(waiting);
+        waiting.clear();
+        LeaveCriticalSection(&lock);
+        return lines;
+    }
+
+    CHandle pipe;
+    CRITICAL_SECTION lock;
+    std::vector<std::string> waiting;
+};
+
+namespace {
 // The reader's whole life: every line as it completes, then the end.
-void ReadOutput(const CHandle& pipe, HWND target, LPARAM cookie) {
+void ReadOutput(CProcess::Output& out, HWND target, LPARAM cookie) {
     CLineSplitter splitter;
     std::vector<std::string> lines;
     char chunk[kChunk];
     DWORD got = 0, error = 0;
     for (;;) {
-        if (!ReadFile(pipe.Get(), chunk, kChunk, &got, nullptr)) {
+        if (!ReadFile(out.pipe.Get(), chunk, kChunk, &got, nullptr)) {
             error = GetLastError();
             break;
         }
         if (got == 0) break;
         splitter.Feed(chunk, got, lines);
-        for (std::string& line : lines)
-            PostLine(target, cookie, std::move(line));
-        lines.clear();
+        if (lines.empty()) continue;
+        out.Add(lines);
+        PostMessageA(target, UPM_LINE, 0, cookie);
     }
     std::string rest;
-    if (splitter.Finish(rest)) PostLine(target, cookie, std::move(rest));
+    if (splitter.Finish(rest)) {
+        lines.push_back(std::move(rest));
+        out.Add(lines);
+        PostMessageA(target, UPM_LINE, 0, cookie);
+    }
     Sleep(kFinishDelayMs);
     PostMessageA(target, UPM_FINISHED, error == ERROR_BROKEN_PIPE ? 0 : error, cookie);
 }
@@ -58,9 +81,9 @@ BOOL CProcess::Fail(DWORD error) const {
 
 BOOL CProcess::Run() {
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    auto read = std::make_shared<CHandle>();
+    auto out = std::make_shared<Output>();
     CHandle write, errWrite;
-    if (!CreatePipe(read->Receive(), write.Receive(), &sa, 0)) return Fail(GetLastError());
+    if (!CreatePipe(out->pipe.Receive(), write.Receive(), &sa, 0)) return Fail(GetLastError());
     HANDLE self = GetCurrentProcess();
     if (!DuplicateHandle(self, write.Get(), self, errWrite.Receive(), 0, TRUE, DUPLICATE_SAME_ACCESS))
         return Fail(GetLastError());
@@ -84,13 +107,22 @@ BOOL CProcess::Run() {
     errWrite.Reset();
     if (!started) return Fail(error);
 
-    CloseHandle(pi.hThread);
-    PostMessageA(m_hTarget, UPM_PROCESS_HANDLE, reinterpret_cast<WPARAM>(pi.hProcess), m_lCookie);
+    const CHandle thread(pi.hThread);
+    m_hProcess.Reset(pi.hProcess);
     CThread reader;
     const HWND target = m_hTarget;
     const LPARAM cookie = m_lCookie;
-    if (!reader.Start([read, target, cookie] { ReadOutput(*read, target, cookie); }))
+    if (!reader.Start([out, target, cookie] { ReadOutput(*out, target, cookie); }))
         return Fail(GetLastError());
     reader.Detach();
+    m_pOutput = std::move(out);
     return TRUE;
+}
+
+std::vector<std::string> CProcess::TakeLines() {
+    return m_pOutput ? m_pOutput->Take() : std::vector<std::string>();
+}
+
+bool CProcess::ExitCode(DWORD& code) const {
+    return m_hProcess && GetExitCodeProcess(m_hProcess.Get(), &code) && code != STILL_ACTIVE;
 }

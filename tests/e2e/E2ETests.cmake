@@ -17,6 +17,9 @@ elseif(WIN_TEST_BUILD_DIR)
   add_test(NAME e2e.install COMMAND xvfb-run -a -s "-screen 0 1024x768x24"
                                     ${CMAKE_SOURCE_DIR}/tests/e2e/install.sh ${WIN_TEST_BUILD_DIR})
   set_tests_properties(e2e.install PROPERTIES LABELS e2e TIMEOUT 900)
+  add_test(NAME e2e.unattended COMMAND xvfb-run -a -s "-screen 0 1024x768x24"
+                                         ${CMAKE_SOURCE_DIR}/tests/e2e/unattended.sh ${WIN_TEST_BUILD_DIR})
+  set_tests_properties(e2e.unattended PROPERTIES LABELS e2e TIMEOUT 1200)
   add_test(NAME e2e.dump COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/dump.sh ${WIN_TEST_BUILD_DIR})
   set_tests_properties(e2e.dump PROPERTIES LABELS e2e TIMEOUT 600 ENVIRONMENT "WINE_ROOT=${WIN_TEST_BUILD_DIR}/wine-dump")
   # The menu window on fixture CDs, read from outside, in a prefix of its own.

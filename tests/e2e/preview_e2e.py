@@ -7,7 +7,9 @@ import json
 import subprocess
 import sys
 
-from autorun_e2e import SRC, Run, check, make_cd, probe, run_cases, tab_row
+import jsonschema
+
+from autorun_e2e import SRC, Run, check, make_cd, probe, run_cases, tab_row, wine
 
 PREVIEW = sys.argv[2]
 
@@ -20,7 +22,7 @@ def case_sample_cd_as_previewed():
     examples = SRC / "examples"
     cd = make_cd({p.relative_to(examples).as_posix(): p.read_bytes() for p in examples.rglob("*") if p.is_file()})
     menu = json.loads(subprocess.run([PREVIEW, str(cd), "--dump", str(cd / "Sample.dmp"), "--json"], check=True,
-                                     capture_output=True, encoding="latin-1").stdout)
+                                     capture_output=True, encoding="utf-8").stdout)["menu"]
     run = Run(cd, "-sim:R:\\Sample.dmp")
     w = run.windows()
     check([(t.id, t.caption, t.rect) for t in tab_row(w)] == shown(menu["tabs"]), f"tabs {tab_row(w)}")
@@ -38,5 +40,28 @@ def case_sample_cd_as_previewed():
     run.end()
 
 
+def with_cd_at_r(value, cd):
+    """The preview names the CD folder by its Linux path; the program on drive R: says R:."""
+    if isinstance(value, dict):
+        return {k: with_cd_at_r(v, cd) for k, v in value.items()}
+    if isinstance(value, list):
+        return [with_cd_at_r(v, cd) for v in value]
+    return value.replace(str(cd), "R:") if isinstance(value, str) else value
+
+
+def case_report_is_the_preview():
+    """Autorun.exe -report for a dump says what the preview says for it, and both follow the schema."""
+    examples = SRC / "examples"
+    cd = make_cd({p.relative_to(examples).as_posix(): p.read_bytes() for p in examples.rglob("*") if p.is_file()})
+    preview = json.loads(subprocess.run([PREVIEW, str(cd), "--dump", str(cd / "Sample.dmp"), "--json"], check=True,
+                                        capture_output=True, encoding="utf-8").stdout)
+    code = wine("R:\\Autorun.exe", "-sim:R:\\Sample.dmp", "-report:R:\\report.json", timeout=120).returncode
+    check(code == 0, f"exit code {code}")
+    report = json.loads((cd / "report.json").read_text(encoding="utf-8"))
+    jsonschema.validate(report, json.loads((SRC / "docs" / "machine-report.schema.json").read_text()))
+    check(report == with_cd_at_r(preview, cd), f"report {report}\npreview {preview}")
+    check(report["install"]["steps"][1] == {"reboot": True}, "the install steps")
+
+
 if __name__ == "__main__":
-    sys.exit(run_cases([case_sample_cd_as_previewed]))
+    sys.exit(run_cases([case_sample_cd_as_previewed, case_report_is_the_preview]))

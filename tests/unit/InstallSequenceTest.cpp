@@ -137,6 +137,15 @@ TEST(InstallSequence, EndOfSessionRecordsTheStepAfterTheRunningOne) {
     EXPECT_EQ(4, seq.CurrentStep());
 }
 
+TEST(InstallSequence, EndOfSessionBeforeAStepStartedRecordsThatStep) {
+    Section s{{{"Step1", "a"}, {"Step2", "b"}}};
+    CInstallSequence seq(s.Reader(), "ENU");
+    seq.StartStep(1);
+    seq.OnFinished(0); // step 2 waits for its installer to start
+    seq.Cancel();
+    EXPECT_EQ(2, seq.TakeResumeStep(false));
+}
+
 TEST(InstallSequence, NothingResumesPastAFailure) {
     Section s{{{"Step1", "a"}, {"Step2", "b"}}};
     CInstallSequence seq(s.Reader(), "ENU");

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,22 +11,19 @@
 namespace {
 struct Message {
     UINT msg;
-    WPARAM wParam; // for UPM_LINE the line is copied to `line` and freed
+    WPARAM wParam;
     LPARAM lParam;
-    std::string line;
+    std::vector<std::string> lines; // for UPM_LINE, what the run had waiting
     DWORD tick;
 };
 
 std::vector<Message> g_messages;
+CProcess* g_process = nullptr; // the run whose lines UPM_LINE announces
 
 LRESULT CALLBACK Collect(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == UPM_PROCESS_HANDLE || msg == UPM_LINE || msg == UPM_FINISHED) {
+    if (msg == UPM_LINE || msg == UPM_FINISHED) {
         Message m{msg, wParam, lParam, {}, GetTickCount()};
-        if (msg == UPM_LINE) {
-            auto* line = reinterpret_cast<std::string*>(wParam);
-            m.line = *line;
-            delete line;
-        }
+        if (msg == UPM_LINE && g_process) m.lines = g_process->TakeLines();
         g_messages.push_back(m);
         return 0;
     }
@@ -53,17 +51,17 @@ class ProcessTest : public testing::Test {
         ASSERT_NE(nullptr, m_hwnd);
     }
     void TearDown() override {
-        for (const Message& m : g_messages)
-            if (m.msg == UPM_PROCESS_HANDLE) CloseHandle(reinterpret_cast<HANDLE>(m.wParam));
+        g_process = nullptr;
         DestroyWindow(m_hwnd);
     }
 
     // Runs the child with `args` and collects messages until UPM_FINISHED (or a generous timeout).
     BOOL RunChild(const std::string& args, const std::string& dir = "", LPARAM cookie = 7) {
-        CProcess p("\"" + ChildPath() + "\" " + args, m_hwnd, cookie);
-        if (!dir.empty()) p.SetDirectory(dir);
+        m_process = std::make_unique<CProcess>("\"" + ChildPath() + "\" " + args, m_hwnd, cookie);
+        g_process = m_process.get();
+        if (!dir.empty()) m_process->SetDirectory(dir);
         m_startTick = GetTickCount();
-        BOOL ok = p.Run();
+        BOOL ok = m_process->Run();
         Pump();
         return ok;
     }
@@ -81,15 +79,16 @@ class ProcessTest : public testing::Test {
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
         for (const Message& m : g_messages)
-            if (m.msg == UPM_LINE) lines.push_back(m.line);
+            lines.insert(lines.end(), m.lines.begin(), m.lines.end());
         return lines;
     }
-    // The run's messages in order: handle, lines, finished; each with the cookie.
+    // The run's messages in order: lines, finished; each with the cookie.
     void ExpectWellFormedRun(WPARAM finished) {
-        ASSERT_GE(g_messages.size(), 2u);
-        EXPECT_EQ(UPM_PROCESS_HANDLE, g_messages.front().msg);
-        for (std::size_t i = 1; i + 1 < g_messages.size(); ++i)
+        ASSERT_GE(g_messages.size(), 1u);
+        for (std::size_t i = 0; i + 1 < g_messages.size(); ++i) {
             EXPECT_EQ(UPM_LINE, g_messages[i].msg);
+            EXPECT_EQ(0u, g_messages[i].wParam);
+        }
         EXPECT_EQ(UPM_FINISHED, g_messages.back().msg);
         EXPECT_EQ(finished, g_messages.back().wParam);
         for (const Message& m : g_messages)
@@ -98,6 +97,7 @@ class ProcessTest : public testing::Test {
 
     HWND m_hwnd = nullptr;
     DWORD m_startTick = 0;
+    std::unique_ptr<CProcess> m_process;
 };
 
 TEST_F(ProcessTest, LinesWithAndWithoutLineEndArriveBareThenTheEndAfterASecond) {
@@ -118,17 +118,16 @@ TEST_F(ProcessTest, ANonZeroExitCodeIsStillANormalEnd) {
     ASSERT_TRUE(RunChild("exit"));
     ExpectWellFormedRun(0);
     EXPECT_EQ((std::vector<std::string>{"failing"}), Lines());
-    HANDLE child = reinterpret_cast<HANDLE>(g_messages.front().wParam);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 5000));
     DWORD code = 0;
-    ASSERT_TRUE(GetExitCodeProcess(child, &code));
+    for (int i = 0; i < 50 && !m_process->ExitCode(code); ++i)
+        Sleep(100);
     EXPECT_EQ(3u, code);
 }
 
-TEST_F(ProcessTest, SilentChildGivesOnlyHandleAndEnd) {
+TEST_F(ProcessTest, SilentChildGivesOnlyTheEnd) {
     ASSERT_TRUE(RunChild("silent"));
     ExpectWellFormedRun(0);
-    EXPECT_EQ(2u, g_messages.size());
+    EXPECT_EQ(1u, g_messages.size());
 }
 
 TEST_F(ProcessTest, CarriageReturnEndingAChunkStaysInTheLine) {
@@ -176,7 +175,5 @@ TEST_F(ProcessTest, AChildThatCannotStartFailsWithOneEndMessageCarryingTheError)
 TEST(ProcessMessages, AreTheRegisteredOnes) {
     EXPECT_EQ(RegisterWindowMessageA("UPM_LINE-{D741F7E1-9F58-11d5-A043-006067718D04}"), UPM_LINE);
     EXPECT_EQ(RegisterWindowMessageA("UPM_FINISHED-{D741F7E0-9F58-11d5-A043-006067718D04}"), UPM_FINISHED);
-    EXPECT_EQ(RegisterWindowMessageA("UPM_PROCESS_HANDLE-{D741F7E2-9F58-11d5-A043-006067718D04}"),
-              UPM_PROCESS_HANDLE);
 }
 } // namespace

@@ -1,0 +1,32 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "core/CdReader.h"
+#include "core/DevInfoCtrl.h"
+#include "core/MenuModel.h"
+
+// What one machine gets from a CD: what the program detects on it, the menu it shows and the
+// sequence it installs. The program's -report and autorun-preview --json both write this, so for
+// the same dump they say the same.
+struct MachineReport {
+    SWInfo machine;
+    // Facts of a machine the program runs on; a replayed dump does not record them (null).
+    std::optional<bool> wine;
+    std::optional<std::string> biosProvider, biosDate;
+    CDevList devices; // without duplicates, in detection order
+    MenuModel menu;
+    std::string background;
+    std::vector<CdPage> pages; // one per tab, in tab order
+};
+
+// The names the report and the preview give a page type and the end of a sequence.
+const char* PageTypeName(PageType type);
+const char* SequenceEnding(CInstallSequence::Action::Restart restart);
+
+// The report as JSON (the schema is docs/machine-report.schema.json), texts converted to UTF-8 from
+// the ANSI code page `codePage`.
+nlohmann::ordered_json MachineReportJson(const MachineReport& report, unsigned codePage);
