@@ -44,22 +44,9 @@ std::vector<const FixedButtonModel*> FixedButtons(const MenuModel& m) {
     return v;
 }
 
-const char* TypeName(PageType t) {
-    switch (t) {
-    case PageType::Normal:
-        return "Normal";
-    case PageType::Driver:
-        return "Driver";
-    case PageType::MBDependent:
-        return "MBDependent";
-    case PageType::SingleInstall:
-        return "SingleInstall";
-    case PageType::Liveupdate:
-        return "Liveupdate";
-    case PageType::None:
-        break;
-    }
-    return "none";
+std::string TypeName(PageType t) {
+    const std::string name = PageTypeNameOf(t);
+    return name.empty() ? "none" : name;
 }
 
 const char* Ending(Restart r) {
@@ -74,7 +61,7 @@ void PrintText(const Menu& m) {
                     b->id == kWebId ? (std::string(" link ") + kMakerWebSite).c_str() : "");
     for (const CdPage& p : m.pages) {
         std::printf("Tab %d \"%s\" %s: %s page %s\n", p.tab.id, p.tab.caption.c_str(),
-                    RectText(p.tab.rect).c_str(), TypeName(p.page.type), p.tab.file.c_str());
+                    RectText(p.tab.rect).c_str(), TypeName(p.page.type).c_str(), p.tab.file.c_str());
         for (const PageButtonModel& b : p.page.buttons)
             std::printf("  Button %d \"%s\" %s %s %s\n", b.id, b.caption.c_str(), RectText(b.rect).c_str(),
                         b.behavior.c_str(), b.file.c_str());

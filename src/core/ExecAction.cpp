@@ -1,13 +1,30 @@
 #include "core/ExecAction.h"
 
+const ActionWord kActionWords[5] = {
+    {"Open", ExecAction::Open, ExecAction::FtpFile},
+    {"Explore", ExecAction::Explore, ExecAction::FtpFolder},
+    {"Link", ExecAction::Link, ExecAction::FtpFile},
+    {"FTP_FILE", ExecAction::FtpFile, ExecAction::None},
+    {"FTP_FOLDER", ExecAction::FtpFolder, ExecAction::None},
+};
+
 ExecAction ExecActionOf(const std::string& behavior) {
-    static const std::pair<const char*, ExecAction> kWords[] = {
-        {"Open", ExecAction::Open},        {"Explore", ExecAction::Explore},      {"Link", ExecAction::Link},
-        {"FTP_FILE", ExecAction::FtpFile}, {"FTP_FOLDER", ExecAction::FtpFolder},
-    };
-    for (const auto& w : kWords)
-        if (behavior == w.first) return w.second;
+    for (const ActionWord& w : kActionWords)
+        if (behavior == w.word) return w.action;
     return ExecAction::None;
+}
+
+std::string ActionWordOf(ExecAction action) {
+    for (const ActionWord& w : kActionWords)
+        if (w.action == action) return w.word;
+    return {};
+}
+
+std::string ActionWordList() {
+    std::string list;
+    for (const ActionWord& w : kActionWords)
+        list += (list.empty() ? "" : ", ") + std::string(w.word);
+    return list;
 }
 
 std::string FolderPart(const std::string& file) {
