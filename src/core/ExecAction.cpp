@@ -1,5 +1,7 @@
 #include "core/ExecAction.h"
 
+#include "core/WordTable.h"
+
 const ActionWord kActionWords[5] = {
     {"Open", ExecAction::Open, ExecAction::FtpFile},
     {"Explore", ExecAction::Explore, ExecAction::FtpFolder},
@@ -15,16 +17,11 @@ ExecAction ExecActionOf(const std::string& behavior) {
 }
 
 std::string ActionWordOf(ExecAction action) {
-    for (const ActionWord& w : kActionWords)
-        if (w.action == action) return w.word;
-    return {};
+    return WordOf(kActionWords, &ActionWord::action, action);
 }
 
 std::string ActionWordList() {
-    std::string list;
-    for (const ActionWord& w : kActionWords)
-        list += (list.empty() ? "" : ", ") + std::string(w.word);
-    return list;
+    return WordList(kActionWords);
 }
 
 std::string FolderPart(const std::string& file) {

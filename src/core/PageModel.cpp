@@ -8,6 +8,7 @@
 #include "core/MenuModel.h"
 #include "core/SectionNames.h"
 #include "core/TextCompare.h"
+#include "core/WordTable.h"
 
 namespace {
 const char* const kIniInfo = "IniInfo";
@@ -174,21 +175,16 @@ const PageTypeName kPageTypes[5] = {
 
 PageType PageTypeOf(const std::string& iniType) {
     for (const PageTypeName& t : kPageTypes)
-        if (EqualsNoCase(iniType, t.name)) return t.type;
+        if (EqualsNoCase(iniType, t.word)) return t.type;
     return PageType::None;
 }
 
 std::string PageTypeNameOf(PageType type) {
-    for (const PageTypeName& t : kPageTypes)
-        if (t.type == type) return t.name;
-    return {};
+    return WordOf(kPageTypes, &PageTypeName::type, type);
 }
 
 std::string PageTypeList() {
-    std::string list;
-    for (const PageTypeName& t : kPageTypes)
-        list += (list.empty() ? "" : ", ") + std::string(t.name);
-    return list;
+    return WordList(kPageTypes);
 }
 
 Rect PageColumn::Slot(int index) {

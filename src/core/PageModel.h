@@ -49,7 +49,7 @@ enum class PageType { None, Normal, Driver, MBDependent, SingleInstall, Liveupda
 // The page types by the names page files give them: the one list of them that the program, the CD
 // authors' tools and their tests read.
 struct PageTypeName {
-    const char* name;
+    const char* word;
     PageType type;
 };
 extern const PageTypeName kPageTypes[5];
