@@ -2,14 +2,6 @@
 
 #include "core/WordTable.h"
 
-const ActionWord kActionWords[5] = {
-    {"Open", ExecAction::Open, ExecAction::FtpFile},
-    {"Explore", ExecAction::Explore, ExecAction::FtpFolder},
-    {"Link", ExecAction::Link, ExecAction::FtpFile},
-    {"FTP_FILE", ExecAction::FtpFile, ExecAction::None},
-    {"FTP_FOLDER", ExecAction::FtpFolder, ExecAction::None},
-};
-
 ExecAction ExecActionOf(const std::string& behavior) {
     for (const ActionWord& w : kActionWords)
         if (behavior == w.word) return w.action;

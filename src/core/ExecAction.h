@@ -12,7 +12,13 @@ struct ActionWord {
     ExecAction action;
     ExecAction fetch;
 };
-extern const ActionWord kActionWords[5];
+inline constexpr ActionWord kActionWords[] = {
+    {"Open", ExecAction::Open, ExecAction::FtpFile},
+    {"Explore", ExecAction::Explore, ExecAction::FtpFolder},
+    {"Link", ExecAction::Link, ExecAction::FtpFile},
+    {"FTP_FILE", ExecAction::FtpFile, ExecAction::None},
+    {"FTP_FOLDER", ExecAction::FtpFolder, ExecAction::None},
+};
 
 // The action a Behavior names. The action words are matched with their case.
 ExecAction ExecActionOf(const std::string& behavior);

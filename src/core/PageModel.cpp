@@ -167,12 +167,6 @@ PageModel PageReader::Build(const CDevList& devices) {
 }
 } // namespace
 
-const PageTypeName kPageTypes[5] = {
-    {"Normal", PageType::Normal},           {"Driver", PageType::Driver},
-    {"MBDependent", PageType::MBDependent}, {"SingleInstall", PageType::SingleInstall},
-    {"Liveupdate", PageType::Liveupdate},
-};
-
 PageType PageTypeOf(const std::string& iniType) {
     for (const PageTypeName& t : kPageTypes)
         if (EqualsNoCase(iniType, t.word)) return t.type;

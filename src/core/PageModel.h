@@ -52,7 +52,11 @@ struct PageTypeName {
     const char* word;
     PageType type;
 };
-extern const PageTypeName kPageTypes[5];
+inline constexpr PageTypeName kPageTypes[] = {
+    {"Normal", PageType::Normal},           {"Driver", PageType::Driver},
+    {"MBDependent", PageType::MBDependent}, {"SingleInstall", PageType::SingleInstall},
+    {"Liveupdate", PageType::Liveupdate},
+};
 
 // The page type a page file names, in any case; None for any other text.
 PageType PageTypeOf(const std::string& iniType);
