@@ -39,7 +39,7 @@ void PrintText(const MachineReport& m) {
                     b->id == kWebId ? (std::string(" link ") + kMakerWebSite).c_str() : "");
     for (const CdPage& p : m.pages) {
         std::printf("Tab %d \"%s\" %s: %s page %s\n", p.tab.id, p.tab.caption.c_str(),
-                    RectText(p.tab.rect).c_str(), PageTypeName(p.page.type), p.tab.file.c_str());
+                    RectText(p.tab.rect).c_str(), ReportPageTypeName(p.page.type).c_str(), p.tab.file.c_str());
         for (const PageButtonModel& b : p.page.buttons)
             std::printf("  Button %d \"%s\" %s %s %s\n", b.id, b.caption.c_str(), RectText(b.rect).c_str(),
                         b.behavior.c_str(), b.file.c_str());

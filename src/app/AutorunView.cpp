@@ -72,7 +72,9 @@ bool CAutorunView::BuildInteractive(const std::string& menuFile) {
 
     CWaitMsgDlg wait; // gone when the window appears
     if (!m_frame.m_bStartWindow) wait.Create();
-    if (COS().Is9x()) Sleep(7000);
+    // Windows 95, 98 and ME get seven seconds before the detection, with the wait box (or the start
+    // window, on its own thread) on the screen.
+    if (COS().Is9x()) WaitWhileShowing(wait.m_hWnd, 7000);
 
     m_doc.BuildMenu(m_hWnd);
     m_frame.m_startWindow.Hide();

@@ -105,22 +105,23 @@ void CExecBtn::FetchFromFtp() {
     wait.Create();
     SetDlgItemTextA(wait.m_hWnd, IDC_WAITMSG, "Connecting, please wait...");
     CFTPManipDlg ftp;
-    const BOOL connected =
-        ftp.Connect(mirror.host, mirror.user, mirror.password, static_cast<INTERNET_PORT>(mirror.port));
+    const BOOL connected = ftp.ConnectWithDialog(mirror.host, mirror.user, mirror.password,
+                                                 static_cast<INTERNET_PORT>(mirror.port));
     ShowWindow(wait.m_hWnd, SW_HIDE);
     if (!connected) return;
 
     const std::string remote = LiveUpdate::FetchRemotePath(File, mirror.rootDir);
-    const std::string base = ftp.GetRemoteDirectory();
-    ftp.m_hashes = Hashes;
+    const std::string base = ftp.Session().GetRemoteDirectory();
+    ftp.Session().m_hashes = Hashes;
     if (ExecActionOf(Behavior) == ExecAction::FtpFile) {
         const std::string name = LiveUpdate::FetchLocalName(remote);
-        if (!name.empty() && ftp.DownloadFile(base + remote, local + name, 0, TRUE)) {
+        if (!name.empty() &&
+            ftp.DownloadFileWithDialog(base + remote, local + name, FtpTransferType::ByName, TRUE)) {
             if (ChangeCurrDir) SetCurrentDirectoryA(local.c_str());
             ShellOpen(local + name);
         }
-    } else if (ftp.DownloadFolder(base + remote, local, 0, TRUE)) {
+    } else if (ftp.DownloadFolderWithDialog(base + remote, local, FtpTransferType::ByName, TRUE)) {
         ShellOpen(local);
     }
-    ftp.Close();
+    ftp.Session().Close();
 }

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "app/FTPManipDlg.h"
+#include "app/Skin.h"
 #include "core/IniFile.h"
 #include "core/LiveUpdateRules.h"
+#include "core/PageModel.h"
 #include "core/SectionNames.h"
 #include "core/Token.h"
 #include "ui/TipHost.h"
@@ -26,16 +28,19 @@ BOOL CLiveUpdateListPage::LoadLists(const CDevList& devices) {
     CreateDirectoryA(live.c_str(), nullptr);
     const LiveUpdate::FtpSite site = LiveUpdate::ReadFtpSite(CIniFile(m_strLiveUpdateIni), "FTP SITE");
     CFTPManipDlg ftp;
-    if (!ftp.Connect(site.host, site.user, site.password, static_cast<INTERNET_PORT>(site.port)))
+    if (!ftp.ConnectWithDialog(site.host, site.user, site.password, static_cast<INTERNET_PORT>(site.port)))
         return FALSE;
+    CFTPManip& session = ftp.Session();
     const std::string& root = site.rootDir;
-    if (!ftp.DownloadFile(ftp.GetRemoteDirectory() + root + "modelmap.ini", live + "modelmap.ini", 0, TRUE))
+    if (!ftp.DownloadFileWithDialog(session.GetRemoteDirectory() + root + "modelmap.ini",
+                                    live + "modelmap.ini", FtpTransferType::ByName, TRUE))
         return FALSE;
     m_strModel = FindModelFolder(devices, live + "modelmap.ini");
-    if (!ftp.DownloadFile(ftp.GetRemoteDirectory() + root + m_strModel + "\\drivers\\drivers.ini",
-                          live + "drivers.ini", 0, TRUE))
+    if (!ftp.DownloadFileWithDialog(session.GetRemoteDirectory() + root + m_strModel +
+                                        "\\drivers\\drivers.ini",
+                                    live + "drivers.ini", FtpTransferType::ByName, TRUE))
         return FALSE;
-    ftp.Close();
+    session.Close();
     return TRUE;
 }
 
@@ -49,7 +54,7 @@ std::unique_ptr<CExecBtn> CLiveUpdateListPage::CreateButton(const std::string& s
     if (file.empty()) file = LiveUpdate::WithModel(drivers.GetString(section, "File", ""), m_strModel);
 
     auto button = std::make_unique<CExecBtn>(caption, "", file, TipStyleOn(parent));
-    button->Create(caption.c_str(), RECT{50, 130 + 35 * n, 300, 160 + 35 * n}, parent, id);
+    button->Create(caption.c_str(), ToWinRect(PageColumn::Slot(n)), parent, id);
     button->SetTransparent(FALSE);
     return button;
 }
@@ -68,7 +73,7 @@ void CLiveUpdateListPage::BuildPage(HWND parent, int tabId, const CDevList& devi
     // Ids and first places follow device order; the plan is already in position order.
     for (const LiveUpdate::ButtonPlan& plan : plans) {
         const std::string& s = plan.section;
-        const UINT id = UINT((tabId - 10000) * 10 + plan.index);
+        const UINT id = UINT(PageColumn::ButtonId(tabId, plan.index));
         auto button = CreateButton(s, drivers, parent, id, plan.index);
         button->LocalSubfolder = plan.device->VenDevSubsys;
         button->CurrentVer = plan.device->DriverVersion;
@@ -80,14 +85,17 @@ void CLiveUpdateListPage::BuildPage(HWND parent, int tabId, const CDevList& devi
         button->TipMode = drivers.GetString(s, "TipMode", "");
         button->ChangeCurrDir = drivers.GetInt(s, "ChangeCurrDir", 0);
         button->Note = drivers.GetString(s, "Note." + lang, drivers.GetString(s, "Note", ""));
-        button->IniType = "Liveupdate";
+        button->IniType = PageTypeNameOf(PageType::Liveupdate);
         button->Behavior = LiveUpdate::BehaviorAction(drivers.GetString(s, "Behavior", ""));
         button->Hashes = LiveUpdate::SectionHashes(
             [&](const std::string& key) { return drivers.GetString(s, key, LiveUpdate::kNoValue); });
         m_buttons.push_back(std::move(button));
     }
-    for (std::size_t i = 0; i < m_buttons.size(); ++i)
-        SetWindowPos(m_buttons[i]->m_hWnd, HWND_TOP, 50, 130 + 35 * int(i), 250, 30, SWP_SHOWWINDOW);
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        const Rect r = PageColumn::Slot(int(i));
+        SetWindowPos(m_buttons[i]->m_hWnd, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_SHOWWINDOW);
+    }
 }
 
 void CLiveUpdateListPage::HideAll() {

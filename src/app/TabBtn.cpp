@@ -82,7 +82,7 @@ void CTabBtn::BuildLiveUpdateStartPage(HWND parent) {
     ShowWindow(m_pStartBtn->m_hWnd, SW_HIDE);
 }
 
-// One column from y = 130, hidden until the tab is selected.
+// The page model placed them in its column; hidden until the tab is selected.
 void CTabBtn::LayoutPage(const PageModel& page) {
     for (std::size_t g = 0; g < m_pageButtons.size(); ++g) {
         const Rect& r = page.buttons[g].rect;

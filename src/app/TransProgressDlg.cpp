@@ -79,6 +79,8 @@ void CTransProgressDlg::Start(const std::string& source, const std::string& targ
     m_strTarget = target;
     m_pdwTotal = total;
     m_pdwCounter = counter;
+    // The transfer's one-second start, on the worker: the dialog shows its bare labels for a second
+    // before the paths and the first tick. The window itself is awaited below.
     Sleep(1000);
     WaitForSingleObject(m_hReady.Get(), INFINITE);
     // The window belongs to the other thread: it takes the texts and its timer from its own queue.

@@ -677,9 +677,7 @@ void Linter::CheckPage(const LintedFile& f, const CdPage& p, const MenuModel& me
     const Place type = KeyPlace(&f, "IniInfo", "IniType");
     if (p.page.type == PageType::None)
         Add(true, type,
-            type.entry ? "'" + p.page.iniType +
-                             "' is none of Normal, Driver, MBDependent, SingleInstall, Liveupdate: the page "
-                             "stays empty"
+            type.entry ? "'" + p.page.iniType + "' is none of " + PageTypeList() + ": the page stays empty"
                        : "no IniType: the page stays empty");
     for (const PageButtonModel& b : p.page.buttons)
         CheckButton(f, b);
@@ -701,9 +699,8 @@ void Linter::CheckButton(const LintedFile& f, const PageButtonModel& b) {
     if (action == ExecAction::None) {
         Add(true, SourceIn(f, s, "Behavior", [&](const std::string& v) { return v == b.behavior; }),
             b.behavior.empty() ? "no Behavior: the button does nothing"
-                               : "'" + b.behavior +
-                                     "' is none of Open, Explore, Link, FTP_FILE, FTP_FOLDER (case counts): "
-                                     "the button does nothing");
+                               : "'" + b.behavior + "' is none of " + ActionWordList() +
+                                     " (case counts): the button does nothing");
         return;
     }
     if (action == ExecAction::FtpFile || action == ExecAction::FtpFolder) return;

@@ -1,13 +1,19 @@
 #include "core/ExecAction.h"
 
+#include "core/WordTable.h"
+
 ExecAction ExecActionOf(const std::string& behavior) {
-    static const std::pair<const char*, ExecAction> kWords[] = {
-        {"Open", ExecAction::Open},        {"Explore", ExecAction::Explore},      {"Link", ExecAction::Link},
-        {"FTP_FILE", ExecAction::FtpFile}, {"FTP_FOLDER", ExecAction::FtpFolder},
-    };
-    for (const auto& w : kWords)
-        if (behavior == w.first) return w.second;
+    for (const ActionWord& w : kActionWords)
+        if (behavior == w.word) return w.action;
     return ExecAction::None;
+}
+
+std::string ActionWordOf(ExecAction action) {
+    return WordOf(kActionWords, &ActionWord::action, action);
+}
+
+std::string ActionWordList() {
+    return WordList(kActionWords);
 }
 
 std::string FolderPart(const std::string& file) {

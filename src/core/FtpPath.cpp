@@ -32,14 +32,14 @@ std::vector<std::string> FolderLevels(const std::string& folder) {
     return levels;
 }
 
-int TransferType(const std::string& name) {
+FtpTransferType TransferType(const std::string& name) {
     static const char* const ascii[] = {"ASP", "BAT", "C",    "CFM", "CGI", "CPP", "CSS",   "DHTML",
                                         "H",   "HTM", "HTML", "MAK", "PHP", "PL",  "SHTML", "TXT"};
     std::size_t dot = name.rfind('.');
     std::string ext = dot == std::string::npos ? name : name.substr(dot + 1);
     for (const char* a : ascii)
-        if (EqualNoCase(ext, a)) return 1;
-    return 2;
+        if (EqualNoCase(ext, a)) return FtpTransferType::Ascii;
+    return FtpTransferType::Binary;
 }
 
 bool IsSafeName(const std::string& name) {

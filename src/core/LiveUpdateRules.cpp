@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/ExecAction.h"
 #include "core/FolderPlan.h"
 #include "core/FtpPath.h"
 #include "core/IniFile.h"
+#include "core/TextCompare.h"
 
 namespace {
 std::string Lower(std::string s) {
@@ -83,9 +85,8 @@ std::vector<ButtonPlan> PlanButtons(const CDevList& devices, const std::string& 
 }
 
 std::string BehaviorAction(const std::string& behavior) {
-    std::string b = Lower(behavior);
-    if (b == "open" || b == "link") return "FTP_FILE";
-    if (b == "explore") return "FTP_FOLDER";
+    for (const ActionWord& w : kActionWords)
+        if (EqualsNoCase(behavior, w.word)) return ActionWordOf(w.fetch);
     return {};
 }
 

@@ -37,7 +37,7 @@ struct ButtonPlan {
     const CDevInfo* device;
     std::string section;
     int order; // position of the section in the file; sections matched only without case go last
-    int index; // creation index: the control id is (tab id - 10000) * 10 + index
+    int index; // creation index: the control id is PageColumn::ButtonId(tab id, index)
 };
 
 // One button per device that has a section with a non-empty Type, sorted by the section's
@@ -46,7 +46,7 @@ std::vector<ButtonPlan> PlanButtons(const CDevList& devices, const std::string& 
                                     const std::list<std::string>& sectionNames,
                                     const std::function<bool(const std::string&)>& hasType);
 
-// "FTP_FILE" for Open or Link, "FTP_FOLDER" for Explore (any case), else empty.
+// The fetch action word that a Drivers.ini Behavior (an action word in any case) becomes, else empty.
 std::string BehaviorAction(const std::string& behavior);
 
 // A plain File value: every "<Path>" followed by the model folder.

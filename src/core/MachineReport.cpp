@@ -68,7 +68,7 @@ struct Writer {
             buttons.push_back(Button(b));
         ordered_json j = {
             {"id", p.tab.id},        {"caption", T(p.tab.caption)},       {"rect", RectJson(p.tab.rect)},
-            {"file", T(p.tab.file)}, {"type", PageTypeName(p.page.type)}, {"buttons", buttons}};
+            {"file", T(p.tab.file)}, {"type", ReportPageTypeName(p.page.type)}, {"buttons", buttons}};
         if (p.page.install) j["install"] = Install(p);
         if (const auto& l = p.live)
             j["live"] = {
@@ -91,22 +91,9 @@ struct Writer {
 };
 } // namespace
 
-const char* PageTypeName(PageType type) {
-    switch (type) {
-    case PageType::Normal:
-        return "Normal";
-    case PageType::Driver:
-        return "Driver";
-    case PageType::MBDependent:
-        return "MBDependent";
-    case PageType::SingleInstall:
-        return "SingleInstall";
-    case PageType::Liveupdate:
-        return "Liveupdate";
-    case PageType::None:
-        break;
-    }
-    return "none";
+std::string ReportPageTypeName(PageType type) {
+    const std::string name = PageTypeNameOf(type);
+    return name.empty() ? "none" : name;
 }
 
 const char* SequenceEnding(Restart restart) {

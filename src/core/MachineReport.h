@@ -24,7 +24,7 @@ struct MachineReport {
 };
 
 // The names the report and the preview give a page type and the end of a sequence.
-const char* PageTypeName(PageType type);
+std::string ReportPageTypeName(PageType type); // "none" for a page of no known type
 const char* SequenceEnding(CInstallSequence::Action::Restart restart);
 
 // The report as JSON (the schema is docs/machine-report.schema.json), texts converted to UTF-8 from

@@ -5,8 +5,10 @@
 
 #include "core/DevInfoCtrl.h"
 #include "core/IniFile.h"
+#include "core/MenuModel.h"
 #include "core/SectionNames.h"
 #include "core/TextCompare.h"
+#include "core/WordTable.h"
 
 namespace {
 const char* const kIniInfo = "IniInfo";
@@ -62,7 +64,7 @@ PageButtonModel PageReader::ExecButton(const std::string& section, int order) co
     b.note = m_ini.GetLangString(section, "Note", m_info.Lang);
     b.order = order;
     // Ids count creation, not place: a Driver page may insert a later button above earlier ones.
-    b.id = 10 * (m_tabId - 10000) + int(m.buttons.size());
+    b.id = PageColumn::ButtonId(m_tabId, int(m.buttons.size()));
     return b;
 }
 
@@ -132,15 +134,13 @@ void PageReader::BuildSingleInstallPage() {
     std::string note = Expanded(section, "Note." + m_info.Lang);
     if (note.empty()) note = Plain(section, "Note");
     if (caption.empty()) return;
-    m.install = InstallButtonModel{caption, note, section, 10 * (m_tabId - 10000), {50, 130, 300, 160}};
+    m.install =
+        InstallButtonModel{caption, note, section, PageColumn::ButtonId(m_tabId, 0), PageColumn::Slot(0)};
 }
 
-// One column from y = 130, 30 pixels high with 5 between.
 void PageReader::LayoutPage() {
-    for (std::size_t g = 0; g < m.buttons.size(); ++g) {
-        int top = 130 + 35 * int(g);
-        m.buttons[g].rect = {50, top, 300, top + 30};
-    }
+    for (std::size_t g = 0; g < m.buttons.size(); ++g)
+        m.buttons[g].rect = PageColumn::Slot(int(g));
 }
 
 PageModel PageReader::Build(const CDevList& devices) {
@@ -169,14 +169,26 @@ PageModel PageReader::Build(const CDevList& devices) {
 } // namespace
 
 PageType PageTypeOf(const std::string& iniType) {
-    static const std::pair<const char*, PageType> kTypes[] = {
-        {"Normal", PageType::Normal},           {"Driver", PageType::Driver},
-        {"MBDependent", PageType::MBDependent}, {"SingleInstall", PageType::SingleInstall},
-        {"Liveupdate", PageType::Liveupdate},
-    };
-    for (const auto& t : kTypes)
-        if (EqualsNoCase(iniType, t.first)) return t.second;
+    for (const PageTypeName& t : kPageTypes)
+        if (EqualsNoCase(iniType, t.word)) return t.type;
     return PageType::None;
+}
+
+std::string PageTypeNameOf(PageType type) {
+    return WordOf(kPageTypes, &PageTypeName::type, type);
+}
+
+std::string PageTypeList() {
+    return WordList(kPageTypes);
+}
+
+Rect PageColumn::Slot(int index) {
+    const int top = kTop + kStep * index;
+    return {kLeft, top, kLeft + kWidth, top + kHeight};
+}
+
+int PageColumn::ButtonId(int tabId, int made) {
+    return 10 * (tabId - kFirstTabId + 1) + made;
 }
 
 PageModel BuildPageModel(const CIniFile& page, int tabId, const CDevList& devices, CDevInfoCtrl& detect) {

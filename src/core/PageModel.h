@@ -19,7 +19,7 @@ struct PageButtonModel {
     int order = 0;                    // position of a Driver section in the file; 0 elsewhere
     int changeCurrDir = 0;            // Driver pages only
     const CDevInfo* device = nullptr; // Driver pages: the device the button is for, in the list given
-    int id = 0;                       // 10 x (tab number) + buttons made before it
+    int id = 0;                       // PageColumn::ButtonId
     Rect rect;                        // its place in the column
 };
 
@@ -47,8 +47,39 @@ enum : int {
 
 enum class PageType { None, Normal, Driver, MBDependent, SingleInstall, Liveupdate };
 
+// The page types by the names page files give them: the one list of them that the program, the CD
+// authors' tools and their tests read.
+struct PageTypeName {
+    const char* word;
+    PageType type;
+};
+inline constexpr PageTypeName kPageTypes[] = {
+    {"Normal", PageType::Normal},           {"Driver", PageType::Driver},
+    {"MBDependent", PageType::MBDependent}, {"SingleInstall", PageType::SingleInstall},
+    {"Liveupdate", PageType::Liveupdate},
+};
+
 // The page type a page file names, in any case; None for any other text.
 PageType PageTypeOf(const std::string& iniType);
+
+// The name of a page type; empty for None.
+std::string PageTypeNameOf(PageType type);
+
+// Every page type's name, in the table's order, separated by ", ".
+std::string PageTypeList();
+
+// The column of page buttons: from y = 130, 30 pixels high with 5 between, and their ids, counted per tab.
+namespace PageColumn {
+constexpr int kLeft = 50;
+constexpr int kTop = 130;
+constexpr int kWidth = 250;
+constexpr int kHeight = 30;
+constexpr int kStep = 35;
+// The place of the button at `index` (0 at the top).
+Rect Slot(int index);
+// The id of the button that a tab with id `tabId` makes after `made` others: 10 x (tab number) + made.
+int ButtonId(int tabId, int made);
+} // namespace PageColumn
 
 // A button entry of a Normal or MBDependent page ("Button" + n of its list section), button or not.
 struct PageEntryModel {

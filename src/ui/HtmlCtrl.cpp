@@ -48,7 +48,7 @@ bool CHtmlCtrl::Embed() {
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                 object.ReceiveVoid())))
         return false;
-    m_pSite = CComPtr<CBrowserSite>(new CBrowserSite(*this));
+    m_pSite = CComPtr<CBrowserSite>::Adopt(new CBrowserSite(*this));
     RECT client;
     GetClientRect(m_hWnd, &client);
     bool ok =

@@ -87,3 +87,21 @@ LRESULT CALLBACK CWindow::WindowProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM
     if (msg == WM_NCDESTROY) self->Detach();
     return result;
 }
+
+void WaitWhileShowing(HWND hwnd, DWORD ms) {
+    if (!hwnd) {
+        Sleep(ms);
+        return;
+    }
+    const DWORD start = GetTickCount();
+    for (DWORD passed = 0; passed < ms; passed = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passed, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        // What is left is for other windows: seen, so that only new messages end the next wait.
+        GetQueueStatus(QS_ALLINPUT);
+    }
+}

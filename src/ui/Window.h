@@ -42,3 +42,7 @@ class CWindow {
 
     WNDPROC m_pfnSuper = nullptr;
 };
+
+// Waits `ms` milliseconds while `hwnd` and its children go on painting and answering; the thread's
+// other windows get their messages afterwards, as after a Sleep.
+void WaitWhileShowing(HWND hwnd, DWORD ms);

@@ -66,17 +66,17 @@ CFTPManip::CFTPManip()
     DWORD timeout = kTimeoutMs;
     for (DWORD option :
          {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT})
-        if (m_session) m_net.InternetSetOptionA(m_session, option, &timeout, sizeof timeout);
+        if (m_session) m_net.InternetSetOptionA(m_session.Get(), option, &timeout, sizeof timeout);
 }
 
+// The connection goes before the session that holds it.
 CFTPManip::~CFTPManip() {
     Close();
-    if (m_session) m_net.InternetCloseHandle(m_session);
 }
 
 BOOL CFTPManip::Connect(const std::string& server, const std::string& user, const std::string& password,
                         INTERNET_PORT port) {
-    HINTERNET c = m_session ? m_net.InternetConnectA(m_session, server.c_str(), port, user.c_str(),
+    HINTERNET c = m_session ? m_net.InternetConnectA(m_session.Get(), server.c_str(), port, user.c_str(),
                                                      password.c_str(), INTERNET_SERVICE_FTP, 0, 1)
                             : nullptr;
     if (c) {
@@ -84,8 +84,7 @@ BOOL CFTPManip::Connect(const std::string& server, const std::string& user, cons
         return TRUE;
     }
     m_strError = PlatformText(m_net, m_session ? GetLastError() : ERROR_INVALID_HANDLE);
-    if (m_session) m_net.InternetCloseHandle(m_session);
-    m_session = nullptr;
+    m_session.Reset();
     return FALSE;
 }
 
@@ -93,15 +92,11 @@ void CFTPManip::Close() {
     if (HINTERNET c = m_pConnection.exchange(nullptr)) m_net.InternetCloseHandle(c);
 }
 
-void CFTPManip::SetTransferType(int mode) {
-    if (mode == 0) m_bAutoType = TRUE;
-    if (mode == 1 || mode == 2) {
-        m_nTransferType = mode;
-        m_bAutoType = FALSE;
-    }
+void CFTPManip::SetTransferType(FtpTransferType mode) {
+    m_transferType = mode;
 }
 
-int CFTPManip::GetFileTransferType(const std::string& name) const {
+FtpTransferType CFTPManip::GetFileTransferType(const std::string& name) const {
     return FtpPath::TransferType(name);
 }
 
@@ -145,13 +140,15 @@ bool CFTPManip::MoveFile(bool down, const std::string& source, const std::string
         m_report.m_stop = CTransferReport::Stop::Aborted;
         return false;
     }
-    if (m_bAutoType) m_nTransferType = GetFileTransferType(source);
+    const FtpTransferType type =
+        m_transferType == FtpTransferType::ByName ? GetFileTransferType(source) : m_transferType;
+    const DWORD flags = type == FtpTransferType::Ascii ? FTP_TRANSFER_TYPE_ASCII : FTP_TRANSFER_TYPE_BINARY;
     CInternetHandle file;
     CHandle disk;
     auto openRemote = [&] {
         const HINTERNET connection = m_pConnection;
         file.Reset(connection ? m_net.FtpOpenFileA(connection, remote.c_str(),
-                                                   down ? GENERIC_READ : GENERIC_WRITE, m_nTransferType, 1)
+                                                   down ? GENERIC_READ : GENERIC_WRITE, flags, 1)
                               : nullptr);
         return bool(file);
     };

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/FolderPlan.h"
+#include "core/FtpPath.h"
 #include "core/HashList.h"
 #include "core/TransferReport.h"
 #include "win32/LateBound.h"
@@ -33,8 +34,8 @@ class CFTPManip {
     // server then returns where the platform lets it, and every later call fails at once.
     void Close();
 
-    void SetTransferType(int mode); // 0 by file name, 1 ASCII, 2 binary
-    int GetFileTransferType(const std::string& name) const;
+    void SetTransferType(FtpTransferType mode);
+    FtpTransferType GetFileTransferType(const std::string& name) const;
 
     // TRUE only when everything arrived, and every download matched m_hashes when it lists any. A
     // file that fails or does not match is removed (one cut short by an abort stays); a failed file
@@ -44,6 +45,10 @@ class CFTPManip {
     // Files first, then sub-folders, after one walk of the source that sets m_dwTotal.
     BOOL DownloadFolder(std::string remote, std::string local, const std::atomic<int>* pAbort);
     BOOL UploadFolder(std::string local, std::string remote, const std::atomic<int>* pAbort);
+
+    // One listing, never from a cache, without "." and "..". FALSE when nothing matched.
+    BOOL ListRemote(const std::string& pattern, std::vector<FolderEntry>& entries);
+    static BOOL ListLocal(const std::string& pattern, std::vector<FolderEntry>& entries);
 
     void DeleteRemoteFile(const std::string& remote);
     void DeleteRemoteFolder(std::string remote);
@@ -61,14 +66,9 @@ class CFTPManip {
     // What a folder walk lists at most (a seam for tests: each entry costs Wine a while).
     std::size_t m_nMaxEntries = CFolderPlan::kMaxEntries;
     const CWinInet m_net; // first: the session is opened through it
-    HINTERNET m_session;
+    CInternetHandle m_session;
     std::atomic<HINTERNET> m_pConnection{nullptr};
-    int m_nTransferType = FTP_TRANSFER_TYPE_BINARY;
-    BOOL m_bAutoType = TRUE;
-
-    // One listing, never from a cache, without "." and "..". FALSE when nothing matched.
-    BOOL ListRemote(const std::string& pattern, std::vector<FolderEntry>& entries);
-    static BOOL ListLocal(const std::string& pattern, std::vector<FolderEntry>& entries);
+    FtpTransferType m_transferType = FtpTransferType::ByName;
 
   private:
     std::string CurrentDirectory();

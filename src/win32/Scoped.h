@@ -167,8 +167,13 @@ class CSelectObject {
 template <class T> class CComPtr {
   public:
     CComPtr() = default;
-    // Takes over a reference the caller holds (a new object of our own starts with one).
-    explicit CComPtr(T* p) : m_p(p) {}
+    // Takes over a reference the caller holds (a new object of our own starts with one), adding
+    // none: unlike ATL's constructor, so it has a name of its own.
+    static CComPtr Adopt(T* p) {
+        CComPtr ptr;
+        ptr.m_p = p;
+        return ptr;
+    }
     ~CComPtr() { Reset(); }
     CComPtr(CComPtr&& other) noexcept : m_p(std::exchange(other.m_p, nullptr)) {}
     CComPtr& operator=(CComPtr&& other) noexcept {

@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string folder = FtpPath::Folder(root);
     for (const std::string& level : FtpPath::FolderLevels(folder))
         if (folder.compare(0, level.size(), level) != 0 || level.back() != '/') std::abort();
-    int type = FtpPath::TransferType(file);
-    if (type != 1 && type != 2) std::abort();
+    if (FtpPath::TransferType(file) == FtpTransferType::ByName) std::abort();
     std::string live = LiveUpdate::LiveFolder(root);
     if (!live.empty() &&
         (live.compare(0, 2, root, 0, 2) != 0 || live.compare(live.size() - 5, 5, "Live\\") != 0))

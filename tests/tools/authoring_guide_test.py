@@ -112,10 +112,15 @@ for m in mirrors:
 for s, k, v in modelmap:
     if s == "MODELMAP" and not v.startswith("\\"):
         fail(f"ModelMap.ini: board folder {v} without its leading backslash")
+# The action words a live-update list fetches, from the program's one table of them.
+table = (GUIDE.parent.parent / "src/core/ExecAction.h").read_text(encoding="latin-1")
+fetched = {w.lower() for w, f in re.findall(r'\{"(\w+)", ExecAction::\w+, ExecAction::(\w+)\}', table) if f != "None"}
+if not fetched:
+    fail("no action word that a live-update list fetches in src/core/ExecAction.h")
 for section in {s for s, k, v in keys(server.get("server/Drivers.ini", ""))}:
     script = f"file Drivers.ini\nstr {section}|Type||256\nstr {section}|Behavior||256\n"
     kind, behavior = (answer.split(" ", 1)[-1].split("\\x00")[0] for answer in probe(live, script))
-    if not kind or behavior.lower() not in ("open", "link", "explore"):
+    if not kind or behavior.lower() not in fetched:
         fail(f"Drivers.ini: [{section}] Type {kind!r} Behavior {behavior!r}")
 
 shutil.rmtree(SCRATCH, ignore_errors=True)

@@ -5,15 +5,16 @@
 using namespace FtpPath;
 
 TEST(FtpPath, TransferTypeByTextAfterLastDot) {
+    const FtpTransferType A = FtpTransferType::Ascii, B = FtpTransferType::Binary;
     struct {
         const char* name;
-        int type;
+        FtpTransferType type;
     } cases[] = {
-        {"README", 2},       {"notes.TxT", 1}, {"c", 1},       {"archive.tar.gz", 2}, {"page.shtml", 1},
-        {"setup.exe", 2},    {"x.c.exe", 2},   {"x.exe.c", 1}, {"trailing.", 2},      {"", 2},
-        {"DHTML", 1},        {"a.Html", 1},    {"a.htmlx", 2}, {"a.hh", 2},           {"pl", 1},
-        {"dir/file.bat", 1}, {"a.asp", 1},     {"b.CFM", 1},   {"c.cgi", 1},          {"d.cpp", 1},
-        {"e.css", 1},        {"f.h", 1},       {"g.htm", 1},   {"h.mak", 1},          {"i.php", 1},
+        {"README", B},       {"notes.TxT", A}, {"c", A},       {"archive.tar.gz", B}, {"page.shtml", A},
+        {"setup.exe", B},    {"x.c.exe", B},   {"x.exe.c", A}, {"trailing.", B},      {"", B},
+        {"DHTML", A},        {"a.Html", A},    {"a.htmlx", B}, {"a.hh", B},           {"pl", A},
+        {"dir/file.bat", A}, {"a.asp", A},     {"b.CFM", A},   {"c.cgi", A},          {"d.cpp", A},
+        {"e.css", A},        {"f.h", A},       {"g.htm", A},   {"h.mak", A},          {"i.php", A},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.type, TransferType(c.name)) << c.name;

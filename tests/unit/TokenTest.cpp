@@ -316,20 +316,6 @@ TEST_F(TokenTest, ReadDmiWithoutTableLeavesTheValue) {
     EXPECT_EQ("", Var("BIOSDate"));
 }
 
-TEST_F(TokenTest, ShellFoldersByTheirCsidl) {
-    const struct {
-        const char* name;
-        int csidl;
-    } cases[] = {
-        {"WinTemp", 0x15},    {"WinSystem", 0x25},  {"WinProgram", 0x26},
-        {"WinDesktop", 0x00}, {"WinPicture", 0x27}, {"WinMusic", 0x0D},
-    };
-    for (const auto& c : cases)
-        facts.shellFolders[c.csidl] = std::string("folder ") + c.name;
-    for (const auto& c : cases)
-        EXPECT_EQ(std::string("folder ") + c.name, Var(c.name));
-}
-
 TEST_F(TokenTest, DirectXReleaseFromTheRegistryVersion) {
     facts.hasDirectXKey = true;
     const struct {
@@ -398,17 +384,5 @@ TEST_F(TokenTest, ClockFacts) {
         facts.tickCount = t.ticks;
         EXPECT_EQ(t.text, Var("TickCount"));
     }
-}
-
-TEST_F(TokenTest, PlainFactsPassThrough) {
-    facts.windowsDirectory = "C:\\WINDOWS";
-    facts.ipAddress = "192.168.0.7";
-    facts.computerName = "PC1";
-    facts.userName = "Owner";
-    EXPECT_EQ("C:\\WINDOWS|192.168.0.7|PC1|Owner",
-              token.ExpandVariables("<WinDir>|<IPAddr>|<ComputerName>|<UserName>"));
-    EXPECT_FALSE(token.IsAdministrator());
-    facts.administrator = true;
-    EXPECT_TRUE(token.IsAdministrator());
 }
 } // namespace

@@ -41,7 +41,7 @@ TEST(FtpManipDlgCancel, ThirtyPressesEndTheOperationOnlyAfterItsWorker) {
     for (const auto& c : cases) {
         alignas(TestFtpDlg) unsigned char memory[sizeof(TestFtpDlg)];
         auto* ftp = new (memory) TestFtpDlg;
-        ASSERT_TRUE(ftp->Connect("127.0.0.1", c.user, "x@y", c.port)) << c.user;
+        ASSERT_TRUE(ftp->ConnectWithDialog("127.0.0.1", c.user, "x@y", c.port)) << c.user;
         CHandle worker;
         DWORD pressed = 0, gone = 0;
         CThread hand;
@@ -49,7 +49,7 @@ TEST(FtpManipDlgCancel, ThirtyPressesEndTheOperationOnlyAfterItsWorker) {
             HWND dlg = nullptr;
             for (int i = 0; i < 400 && !dlg; ++i, Sleep(25))
                 dlg = FindProgressDialog("Download File");
-            while (dlg && ftp->m_dwTransferred.load() < c.before)
+            while (dlg && ftp->Session().m_dwTransferred.load() < c.before)
                 Sleep(5);
             worker.Reset(OpenWorker());
             pressed = GetTickCount();
@@ -64,7 +64,9 @@ TEST(FtpManipDlgCancel, ThirtyPressesEndTheOperationOnlyAfterItsWorker) {
                 Sleep(5);
             gone = GetTickCount();
         });
-        EXPECT_FALSE(ftp->DownloadFile(c.remote, ScratchFolder("presses") + "x.bin", 0, TRUE)) << c.user;
+        EXPECT_FALSE(ftp->DownloadFileWithDialog(c.remote, ScratchFolder("presses") + "x.bin",
+                                                 FtpTransferType::ByName, TRUE))
+            << c.user;
         ASSERT_TRUE(worker) << c.user;
         EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(worker.Get(), 0)) << c.user << ": the worker still runs";
         hand.Join();

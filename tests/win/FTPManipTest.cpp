@@ -14,7 +14,6 @@ namespace {
 class TestFtp : public CFTPManip {
   public:
     using CFTPManip::m_nMaxEntries;
-    using CFTPManip::m_nTransferType;
 };
 
 class FtpManip : public ::testing::Test {
@@ -50,17 +49,16 @@ TEST_F(FtpManip, DownloadsWholeFilesOfEverySize) {
 
 TEST_F(FtpManip, TransferTypeFollowsTheNameUnlessFixed) {
     ASSERT_TRUE(ftp.DownloadFile("\\files\\notes.txt", local + "notes.txt", &abort));
-    EXPECT_EQ(1, ftp.m_nTransferType);
     EXPECT_EQ("line one\r\nline two\r\n", ReadAll(local + "notes.txt"));
     ASSERT_TRUE(ftp.DownloadFile("/files/notes.dat", local + "notes.dat", &abort));
-    EXPECT_EQ(2, ftp.m_nTransferType);
     EXPECT_EQ("line one\nline two\n", ReadAll(local + "notes.dat"));
 
-    ftp.SetTransferType(1);
+    ftp.SetTransferType(FtpTransferType::Ascii);
     ASSERT_TRUE(ftp.DownloadFile("/files/notes.dat", local + "ascii.dat", &abort));
     EXPECT_EQ("line one\r\nline two\r\n", ReadAll(local + "ascii.dat"));
-    ftp.SetTransferType(7); // not a mode: nothing changes
-    EXPECT_EQ(1, ftp.m_nTransferType);
+    ftp.SetTransferType(FtpTransferType::Binary);
+    ASSERT_TRUE(ftp.DownloadFile("/files/notes.txt", local + "binary.txt", &abort));
+    EXPECT_EQ("line one\nline two\n", ReadAll(local + "binary.txt"));
 }
 
 TEST_F(FtpManip, MissingRemoteFileLeavesTheLocalSideAlone) {

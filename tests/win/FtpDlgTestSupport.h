@@ -13,7 +13,7 @@ class TestFtpDlg : public CFTPManipDlg {
     void ShowMessage(Message message, const std::string& detail) override {
         messages.push_back(MessageText(message, detail));
     }
-    using CFTPManipDlg::m_nOperation;
+    using CFTPManipDlg::m_operation;
     using CFTPManipDlg::RunOperation;
 };
 

@@ -171,9 +171,4 @@ TEST_F(ProcessTest, AChildThatCannotStartFailsWithOneEndMessageCarryingTheError)
         EXPECT_EQ(9, g_messages[0].lParam);
     }
 }
-
-TEST(ProcessMessages, AreTheRegisteredOnes) {
-    EXPECT_EQ(RegisterWindowMessageA("UPM_LINE-{D741F7E1-9F58-11d5-A043-006067718D04}"), UPM_LINE);
-    EXPECT_EQ(RegisterWindowMessageA("UPM_FINISHED-{D741F7E0-9F58-11d5-A043-006067718D04}"), UPM_FINISHED);
-}
 } // namespace

@@ -1,7 +1,7 @@
 #include "UiTestWindow.h"
 #include "app/StartDlg.h"
 #include "app/StartWindowThread.h"
-#include "tests/unit/FakeSystemFacts.h"
+#include "../unit/FakeSystemFacts.h"
 #include "ui/HtmlCtrl.h"
 #include "win32/AnsiBstr.h"
 

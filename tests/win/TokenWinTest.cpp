@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <cstddef>
@@ -75,6 +76,31 @@ TEST_F(TokenWin, FoldersExist) {
         EXPECT_TRUE(IsFolder(Var(name))) << name << " " << Var(name);
 }
 
+// The shell folders by their names in shlobj.h, and the plain facts: what Windows itself answers.
+TEST_F(TokenWin, FoldersAndNamesAreWindowsOwnAnswers) {
+    const struct {
+        const char* name;
+        int csidl;
+    } folders[] = {
+        {"WinTemp", CSIDL_TEMPLATES},  {"WinSystem", CSIDL_SYSTEM},      {"WinProgram", CSIDL_PROGRAM_FILES},
+        {"WinDesktop", CSIDL_DESKTOP}, {"WinPicture", CSIDL_MYPICTURES}, {"WinMusic", CSIDL_MYMUSIC},
+    };
+    for (const auto& f : folders) {
+        char path[MAX_PATH] = "";
+        ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, path, f.csidl, FALSE)) << f.name;
+        EXPECT_EQ(path, Var(f.name)) << f.name;
+    }
+    char text[MAX_PATH] = "";
+    ASSERT_GT(GetWindowsDirectoryA(text, MAX_PATH), 0u);
+    EXPECT_EQ(text, Var("WinDir"));
+    DWORD size = sizeof text;
+    ASSERT_TRUE(GetComputerNameA(text, &size));
+    EXPECT_EQ(text, Var("ComputerName"));
+    size = sizeof text;
+    ASSERT_TRUE(GetUserNameA(text, &size));
+    EXPECT_EQ(text, Var("UserName"));
+}
+
 TEST_F(TokenWin, FactsHaveTheirShapes) {
     const struct {
         const char* name;
@@ -88,8 +114,6 @@ TEST_F(TokenWin, FactsHaveTheirShapes) {
         {"Lang", R"(([A-Z]{3})?)"},
         {"IEVer", R"(\d+\.\d+|Error|)"},
         {"IPAddr", R"((\d+\.\d+\.\d+\.\d+)?)"},
-        {"ComputerName", R"(.+)"},
-        {"UserName", R"(.+)"},
         {"DirectX", R"(.+)"},
     };
     for (const auto& s : shapes)

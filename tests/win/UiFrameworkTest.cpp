@@ -115,4 +115,20 @@ TEST(Dialog, ModelessEndsByDestroyingItsWindow) {
     dlg.EndDialog(IDOK);
     EXPECT_FALSE(IsWindow(hwnd));
 }
+
+// A wait with a window up: that window repaints and takes its messages during it; the thread's other
+// windows get theirs only afterwards.
+TEST(Window, AWaitKeepsOneWindowPainting) {
+    UiTestWindow shown(RGB(0, 128, 0), 300, 100), other(RGB(0, 0, 128), 100, 100); // other covers x < 100
+    shown.m_fill = RGB(200, 0, 0);
+    InvalidateRect(shown.m_hWnd, nullptr, TRUE);
+    PostMessageA(other.m_hWnd, WM_COMMAND, 42, 0);
+    const DWORD start = GetTickCount();
+    WaitWhileShowing(shown.m_hWnd, 300);
+    EXPECT_GE(GetTickCount() - start, 290u);
+    EXPECT_EQ(RGB(200, 0, 0), PixelAt(shown.m_hWnd, 250, 10));
+    EXPECT_TRUE(other.m_commands.empty());
+    Pump(20);
+    EXPECT_EQ(std::vector<WORD>{42}, other.m_commands);
+}
 } // namespace

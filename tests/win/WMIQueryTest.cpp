@@ -1,8 +1,13 @@
 #include "win32/WMIQuery.h"
 
 #include <gtest/gtest.h>
+#include <wbemcli.h>
 
+#include <cstdint>
+#include <utility>
 #include <vector>
+
+#include "core/WbemErrors.h"
 
 namespace {
 // The failures a user would be told of, by the name each is shown with.
@@ -202,4 +207,69 @@ TEST(WMIQuery, QueryWMITextRepeats) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ("Base Board", QueryWMIText("Win32_BaseBoard", "Product", failures));
     EXPECT_TRUE(failures.empty());
+}
+
+// Every name the program gives a code, against the code wbemcli.h has for it; and codes without a name.
+TEST(WbemErrors, NamesAreTheHeadersCodes) {
+#define W(name)                                                                                              \
+    { static_cast<std::uint32_t>(name), #name }
+    const std::pair<std::uint32_t, const char*> named[] = {
+        W(WBEM_NO_ERROR),
+        W(WBEM_S_FALSE),
+        W(WBEM_S_ALREADY_EXISTS),
+        W(WBEM_S_RESET_TO_DEFAULT),
+        W(WBEM_S_DIFFERENT),
+        W(WBEM_S_NO_MORE_DATA),
+        W(WBEM_E_FAILED),
+        W(WBEM_E_NOT_FOUND),
+        W(WBEM_E_ACCESS_DENIED),
+        W(WBEM_E_PROVIDER_FAILURE),
+        W(WBEM_E_TYPE_MISMATCH),
+        W(WBEM_E_OUT_OF_MEMORY),
+        W(WBEM_E_INVALID_CONTEXT),
+        W(WBEM_E_INVALID_PARAMETER),
+        W(WBEM_E_NOT_AVAILABLE),
+        W(WBEM_E_CRITICAL_ERROR),
+        W(WBEM_E_INVALID_STREAM),
+        W(WBEM_E_NOT_SUPPORTED),
+        W(WBEM_E_INVALID_SUPERCLASS),
+        W(WBEM_E_INVALID_NAMESPACE),
+        W(WBEM_E_INVALID_OBJECT),
+        W(WBEM_E_INVALID_CLASS),
+        W(WBEM_E_PROVIDER_NOT_FOUND),
+        W(WBEM_E_INVALID_PROVIDER_REGISTRATION),
+        W(WBEM_E_PROVIDER_LOAD_FAILURE),
+        W(WBEM_E_INITIALIZATION_FAILURE),
+        W(WBEM_E_TRANSPORT_FAILURE),
+        W(WBEM_E_INVALID_OPERATION),
+        W(WBEM_E_INVALID_QUERY),
+        W(WBEM_E_INVALID_QUERY_TYPE),
+        W(WBEM_E_ALREADY_EXISTS),
+        W(WBEM_E_OVERRIDE_NOT_ALLOWED),
+        W(WBEM_E_PROPAGATED_QUALIFIER),
+        W(WBEM_E_PROPAGATED_PROPERTY),
+        W(WBEM_E_UNEXPECTED),
+        W(WBEM_E_ILLEGAL_OPERATION),
+        W(WBEM_E_CANNOT_BE_KEY),
+        W(WBEM_E_INCOMPLETE_CLASS),
+        W(WBEM_E_INVALID_SYNTAX),
+        W(WBEM_E_NONDECORATED_OBJECT),
+        W(WBEM_E_READ_ONLY),
+        W(WBEM_E_PROVIDER_NOT_CAPABLE),
+        W(WBEM_E_CLASS_HAS_CHILDREN),
+        W(WBEM_E_CLASS_HAS_INSTANCES),
+        W(WBEM_E_QUERY_NOT_IMPLEMENTED),
+        W(WBEM_E_ILLEGAL_NULL),
+        W(WBEM_E_INVALID_QUALIFIER_TYPE),
+        W(WBEM_E_INVALID_PROPERTY_TYPE),
+        W(WBEM_E_VALUE_OUT_OF_RANGE),
+        W(WBEM_E_CANNOT_BE_SINGLETON),
+        {static_cast<std::uint32_t>(WBEM_S_TIMEDOUT), "40004"},
+        {static_cast<std::uint32_t>(E_ACCESSDENIED), "80070005"},
+        {0x80041000, "80041000"},
+        {static_cast<std::uint32_t>(WBEM_E_CANNOT_BE_SINGLETON) + 1, "8004102d"},
+    };
+#undef W
+    for (const auto& n : named)
+        EXPECT_EQ(n.second, WbemErrorName(n.first)) << std::hex << n.first;
 }

@@ -57,7 +57,7 @@ win_test(live_update_list_page_test SOURCES TipTestView.cpp UiTestWindow.cpp Liv
 if(TARGET live_update_list_page_test)
   add_dependencies(live_update_list_page_test press_ok open_recorder)
 endif()
-win_test(ui_test SOURCES UiTestWindow.cpp UiFrameworkTest.cpp UiControlsTest.cpp UiDemoTest.cpp XVFB)
+win_test(ui_test SOURCES UiTestWindow.cpp UiFrameworkTest.cpp UiControlsTest.cpp XVFB)
 win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
