@@ -9,5 +9,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$1; shift
 if [ "$(id -u)" = 0 ]; then cache=/var/cache/autorun-ship; else cache=${XDG_CACHE_HOME:-$HOME/.cache}/autorun-ship; fi
 cache=${SHIP_CACHE:-$cache}
-exec "$here/emulated.sh" xvfb-run -a -s '-screen 0 1024x768x24' /usr/bin/python3 "$here/ship_check.py" \
+# The FTP servers run outside the namespace, where their users exist.
+exec "$here/../wine/with-ftp.sh" "$here/emulated.sh" xvfb-run -a -s '-screen 0 1024x768x24' /usr/bin/python3 "$here/ship_check.py" \
   "$build" "$cache" "$@"

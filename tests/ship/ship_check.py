@@ -52,10 +52,6 @@ def program(setting):
     return f"Autorun-{setting}.exe"
 
 
-def win_path(path):
-    return "Z:" + str(path).replace("/", "\\")
-
-
 # ---- the prefix and the session ------------------------------------------------------------------
 
 def fresh_prefix():
@@ -140,6 +136,7 @@ class Win:
         parts = line.split(" ", 7)
         self.id, self.visible = int(parts[0]), parts[1] == "1"
         self.caption = parts[7] if len(parts) > 7 else ""
+        self.items = self.caption.split("\t")  # of a list box
 
     def __repr__(self):
         return f"<{self.id} vis={self.visible} {self.caption[:40]!r}>"
@@ -268,8 +265,63 @@ def install_to_reboot():
         r.kill()
 
 
+def ini(sections):
+    return "".join(f"[{name}]\r\n" + "".join(f"{k}={v}\r\n" for k, v in keys.items())
+                   for name, keys in sections.items())
+
+
+def ftp_file():
+    """A live update against the loopback FTP server (WinINet loaded at its first call): the lists,
+    then one file fetched from the mirror picked in the mirror dialog, byte for byte."""
+    served = pathlib.Path(os.environ["FTP_ROOT"][2:].replace("\\", "/")) / "live"
+    port = os.environ["FTP_PORT"]
+    (served / "modelmap.ini").write_text((served / "modelmap.ini").read_text().replace("PORT=0", f"PORT={port}"))
+    notes = os.urandom(3000)
+    (served / "brd1/drivers/usb").mkdir()
+    (served / "brd1/drivers/usb/notes.artxt").write_bytes(notes)
+    with open(served / "brd1/drivers/drivers.ini", "a") as f:
+        f.write("\n" + ini({"VEN_1106&DEV_3038": {"Type": "1", "Caption": "VIA USB notes", "Behavior": "Link",
+                                                 "File": "<Path>\\drivers\\usb\\notes.artxt"}}))
+    live = CD / "live"
+    live.mkdir(exist_ok=True)
+    shutil.copy(CD / program("winxp"), live)
+    files = {"Root.ini": {"Root": {"DefaultCaption": "Ship check", "TabButton1": "Live"},
+                          "Live": {"Caption": "Live Update", "File": "<Path>\\Live.ini"}},
+             "Live.ini": {"IniInfo": {"IniType": "Liveupdate"}},
+             "LiveUpdate.ini": {"FTP SITE": {"IP": "127.0.0.1", "ID": "anonymous", "PASSWORD": "ship@example.com",
+                                             "PORT": port, "ROOT DIR": "live/"}},
+             # brd1's graphics chip and a USB controller that brd1's list has the notes for
+             "board.dmp": {"HWInfo": {"HWID0": "PCI\\VEN_8086&DEV_2562&SUBSYS_80891043&REV_01",
+                                      "HWID1": "PCI\\VEN_1106&DEV_3038&SUBSYS_12340000&REV_80"},
+                           "SWInfo": {"Model": "P4B", "OS": "WinXP", "Lang": "ENU"}}}
+    for name, sections in files.items():
+        (live / name).write_text(ini(sections))
+    r = Run(f"live\\{program('winxp')}", "-sim:R:\\live\\board.dmp")
+    try:
+        r.windows()
+        helper(r.proc, "probe_windows.exe", "click", "10001")
+        helper(r.proc, "probe_windows.exe", "click", "20004")  # the start page's button: the lists
+        end = time.time() + LIMIT
+        while not (button := next((w for w in r.windows().values() if w.visible and w.caption == "VIA USB notes"),
+                                  None)):
+            check(time.time() < end, "no list page")
+            time.sleep(5)
+        helper(r.proc, "probe_windows.exe", "click", str(button.id))
+        mirrors = r.windows(dialog=1002)[1002].items
+        check(mirrors == ["East Mirror", "West Mirror"], f"mirror dialog {mirrors}")
+        helper(r.proc, "probe_windows.exe", "@1002", "dblclick", "1002", "1")
+        got = list(PREFIX.glob("drive_c/users/*/Temp/Live/VEN_1106&DEV_3038&SUBSYS_12340000/notes.artxt"))
+        end = time.time() + LIMIT
+        while not (got and got[0].read_bytes() == notes):
+            check(time.time() < end, f"the file never arrived whole: {got}")
+            time.sleep(2)
+            got = list(PREFIX.glob("drive_c/users/*/Temp/Live/VEN_1106&DEV_3038&SUBSYS_12340000/notes.artxt"))
+    finally:
+        r.kill()
+
+
 CHECKS = [sim(s) for s in SETTINGS] + [detect(s) for s in ("win98", "winxp", "win2003")] + \
-         [dump_win2003, install_to_reboot]
+         [dump_win2003, install_to_reboot, ftp_file]
 
 
 def main():
