@@ -98,12 +98,15 @@ def sample_cd():
 
 
 def session_processes():
-    """The Wine programs running in this session, by name (under emulation, the emulator's
-    command line names them)."""
+    """The Wine programs running in this prefix, by name (under emulation, the emulator's command
+    line names them)."""
     names = []
-    for cmdline in pathlib.Path("/proc").glob("[0-9]*/cmdline"):
+    mine = b"WINEPREFIX=" + str(PREFIX).encode()
+    for proc in pathlib.Path("/proc").glob("[0-9]*"):
         try:
-            args = cmdline.read_bytes().split(b"\0")
+            if mine not in (proc / "environ").read_bytes().split(b"\0"):
+                continue
+            args = (proc / "cmdline").read_bytes().split(b"\0")
         except OSError:
             continue
         names += [a.decode(errors="replace").rsplit("\\", 1)[-1].lower() for a in args if a.lower().endswith(b".exe")]
@@ -117,11 +120,15 @@ def start_session():
         subprocess.run([SERVER, "-p"], env=ENV, check=True)
         log = WORK / f"session{attempt}.log"
         with open(log, "w") as f:
-            rc = subprocess.run([WINE, str(BUILD / "tests/probe_windows.exe"), "colors"], env=ENV, stdout=f,
-                                stderr=subprocess.STDOUT, timeout=2 * LIMIT).returncode
+            try:
+                rc = subprocess.run([WINE, str(BUILD / "tests/probe_windows.exe"), "colors"], env=ENV, stdout=f,
+                                    stderr=subprocess.STDOUT, timeout=2 * LIMIT).returncode
+            except subprocess.TimeoutExpired:
+                rc = "none in time"
         died = re.findall(r".*(?:unexpected trap|uncaught target signal|Segmentation fault).*", log.read_text())
         up = session_processes()
         if rc == 0 and not died and "services.exe" in up and "explorer.exe" in up:
+            say(f"Wine's programs in the session: {' '.join(sorted(set(up)))}")
             return
         say(f"session start, try {attempt}: warm-up exit {rc}, services {sorted(set(up))}, died: {died[:3]}")
         subprocess.run([SERVER, "-k"], env=ENV)
@@ -153,7 +160,8 @@ def helper(proc, name, *args, seconds=LIMIT):
     try:
         while h.poll() is None:
             if proc and proc.poll() is not None:
-                raise Failure(f"Autorun.exe ended with {proc.returncode:#x} while {name} {' '.join(args)} waited")
+                raise Failure(f"Autorun.exe ended with {proc.returncode} while {name} {' '.join(args)} waited"
+                              f"{last_words()}")
             check(time.time() < end, f"{name} {' '.join(args)} did not end in {seconds} s")
             time.sleep(0.5)
     finally:
@@ -162,12 +170,19 @@ def helper(proc, name, *args, seconds=LIMIT):
     return h.returncode, out.read_text(errors="replace").replace("\r", "")
 
 
+def last_words():
+    """What Wine said last about the program, such as an unhandled exception."""
+    lines = (WORK / "program.log").read_text(errors="replace").strip().splitlines()
+    return f": {lines[-1]}" if lines else ""
+
+
 class Run:
     """One Autorun.exe from the CD at R:."""
 
     def __init__(self, exe, *args):
-        self.proc = subprocess.Popen([WINE, f"R:\\{exe}", *args], env=ENV, cwd=CD, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
+        with open(WORK / "program.log", "w") as log:
+            self.proc = subprocess.Popen([WINE, f"R:\\{exe}", *args], env=ENV, cwd=CD, stdout=subprocess.DEVNULL,
+                                         stderr=log)
 
     def windows(self, dialog=None):
         rc, out = helper(self.proc, "probe_windows.exe", *([f"@{dialog}"] if dialog else []), "list", str(LIMIT))
@@ -186,7 +201,7 @@ class Run:
             rc = self.proc.wait(LIMIT)
         except subprocess.TimeoutExpired:
             raise Failure(f"still running {LIMIT} s after Close")
-        check(rc == 0, f"Close ended it with {rc:#x}")
+        check(rc == 0, f"Close ended it with {rc}{last_words()}")
 
     def kill(self):
         if self.proc.poll() is None:
@@ -346,7 +361,7 @@ def main():
         try:
             c()
             say(f"ok   {c.__name__} in {time.time() - start:.0f} s ({WAY})")
-        except (Failure, subprocess.SubprocessError, OSError) as e:
+        except Exception as e:  # a failed check or a hung program: say so and go on
             failed.append(c.__name__)
             say(f"FAIL {c.__name__} after {time.time() - start:.0f} s ({WAY}): {e}")
     subprocess.run([SERVER, "-k"], env=ENV)
