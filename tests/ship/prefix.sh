@@ -10,6 +10,7 @@ cache=$1
 prefix=$cache/wine32
 marker=$prefix/.ship-complete
 wine=/usr/lib/wine/wine
+server=${WINESERVER:-/usr/lib/wine/wineserver}
 want="$($wine --version) win32"
 whole() {
   [ "$(cat "$marker" 2>/dev/null)" = "$want" ] || return 1
@@ -26,8 +27,14 @@ if ! whole; then
   rm -rf "$prefix"
   start=$SECONDS
   WINEARCH=win32 WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" \
-    DISPLAY= $wine wineboot -u >/dev/null 2>&1 || true
-  WINEPREFIX=$prefix "${WINESERVER:-/usr/lib/wine/wineserver}" -w
+    DISPLAY= $wine wineboot -u >/dev/null 2>&1 9>&- || true
+  # Under the emulator a service process can spin for good (seen once: services.exe, while setup
+  # waited on it): a creation that has not ended in 40 minutes is given up, and made anew next time.
+  if ! WINEPREFIX=$prefix timeout 2400 "$server" -w; then
+    WINEPREFIX=$prefix "$server" -k || true
+    echo "ship check: making the prefix did not end in 40 minutes; the next run makes it again" >&2
+    exit 1
+  fi
   echo "$want" >"$marker.tmp"
   mv "$marker.tmp" "$marker"
   whole || { echo "ship check: the new prefix in $prefix is not whole" >&2; exit 1; }
