@@ -11,7 +11,7 @@ CMAKE  := cmake -S . -Wno-dev
 # else win64 (asked when a recipe runs, once deps has installed Wine).
 WINTEST = $(shell scripts/windows-test-build.sh)
 
-.PHONY: run test deps native win64 win32 wintest fuzz clean
+.PHONY: run test ship-check deps native win64 win32 wintest fuzz clean
 
 deps:
 	@scripts/deps.sh
@@ -41,6 +41,11 @@ native: deps
 test: wintest fuzz native
 	@[ "$(WINTEST)" = win32 ] || echo "note: this machine runs no 32-bit code; the Windows tests run the win64 build"
 	@cd $(B)/native && ctest -j $(TESTJOBS) --output-on-failure --timeout 900
+
+# The shipped program itself under 32-bit Wine, under emulation where the kernel runs no 32-bit
+# code (slow: see the README). Not part of test.
+ship-check: win32
+	@tests/ship/ship-check.sh $(B)/win32
 
 run: wintest
 	@scripts/run-sample.sh $(B) $(WINTEST)

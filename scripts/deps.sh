@@ -2,8 +2,10 @@
 # Installs what the build and the tests need on a Debian 12 machine, once.
 # Idempotent: packages already present are not touched and apt is not asked.
 set -euo pipefail
+# qemu-user-static: where the kernel runs no 32-bit code, the ship check runs 32-bit Wine under it.
 pkgs=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine64 wine32:i386 xvfb xauth
-      imagemagick x11-utils xdotool vsftpd curl python3 nlohmann-json3-dev python3-jsonschema)
+      imagemagick x11-utils xdotool vsftpd curl python3 nlohmann-json3-dev python3-jsonschema
+      qemu-user-static)
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()
 for p in "${pkgs[@]}"; do installed "$p" || missing+=("$p"); done

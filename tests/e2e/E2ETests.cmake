@@ -1,13 +1,10 @@
 # Whole-program tests: scripts that drive the Windows build under test under Wine from outside. The Windows builds
-# make the helpers they use: one reads the main window's children, and a bare window is the yardstick
-# of the start-up benchmark (scripts/benchmark.py).
+# make the helpers they use: the probe that reads the main window's children (built with the program),
+# and a bare window, the yardstick of the start-up benchmark (scripts/benchmark.py).
 if(WIN32)
-  add_executable(probe_windows ${CMAKE_SOURCE_DIR}/tests/e2e/probe_windows.cpp)
-  target_compile_options(probe_windows PRIVATE ${WARN})
-  target_link_libraries(probe_windows psapi)
   add_executable(bare_window WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/bare_window.cpp)
   target_compile_options(bare_window PRIVATE ${WARN})
-  set_target_properties(probe_windows bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set_target_properties(bare_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 elseif(WIN_TEST_BUILD_DIR)
   add_test(NAME e2e.restart_runonce
            COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/restart_runonce.sh ${WIN_TEST_BUILD_DIR})

@@ -61,11 +61,11 @@ win_test(ui_test SOURCES UiTestWindow.cpp UiFrameworkTest.cpp UiControlsTest.cpp
 win_test(start_window_test SOURCES UiTestWindow.cpp StartWindowTest.cpp XVFB)
 
 # Helpers that tests start, built beside the test programs: a stand-in installer for the process and
-# restart tests, the hand that presses OK in message boxes, the sample CD's installer, the recorder
-# that test prefixes register as the program files and addresses open with, the FTP client that
-# scripts/ftp-benchmark.sh times beside curl, and the log-off question put to Autorun.exe.
+# restart tests, the recorder that test prefixes register as the program files and addresses open
+# with, the FTP client that scripts/ftp-benchmark.sh times beside curl, and the log-off question put
+# to Autorun.exe. (The probe, press_ok and the sample installer are built with the program.)
 if(WIN32)
-  foreach(helper process_child press_ok sample_setup open_recorder ftp_benchmark end_session)
+  foreach(helper process_child open_recorder ftp_benchmark end_session)
     add_executable(${helper} ${CMAKE_SOURCE_DIR}/tests/win/${helper}.cpp)
     target_compile_options(${helper} PRIVATE ${WARN})
     target_link_libraries(${helper} autorun_platform)
