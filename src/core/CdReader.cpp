@@ -36,27 +36,6 @@ std::string CdReader::StartWindow() const {
     return ReadStartWindow(Ini(RootFile()));
 }
 
-CdPage BuildCdPage(const TabModel& tab, const CIniFile& page, const CDevList& devices, CDevInfoCtrl& detect,
-                   const CIniFile& liveUpdate, const std::string& userLang) {
-    CdPage p;
-    p.tab = tab;
-    p.page = BuildPageModel(page, tab.id, devices, detect);
-    if (p.page.install) {
-        SWInfo info;
-        detect.GetSWInfo(&info);
-        const std::string section = p.page.install->section;
-        CInstallSequence steps(
-            [&](const std::string& key, bool substituted, const std::string& def) {
-                return substituted ? page.GetValue(section, key, def) : page.GetString(section, key, def);
-            },
-            info.Lang);
-        for (int n = 1; p.steps.empty() || p.steps.back().kind != CInstallSequence::Action::Kind::Finish; ++n)
-            p.steps.push_back(steps.StartStep(n));
-    }
-    if (p.page.type == PageType::Liveupdate) p.live = BuildLiveStartModel(liveUpdate, userLang);
-    return p;
-}
-
 CdPage CdReader::Page(const TabModel& tab, const CDevList& devices) const {
     // The live start page follows the user's language, not the detected machine's.
     CToken token(m_facts);

@@ -1,35 +1,15 @@
 #pragma once
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "core/CdFolder.h"
+#include "core/CdPage.h"
 #include "core/IniFile.h"
-#include "core/InstallSequence.h"
 #include "core/MenuModel.h"
-#include "core/PageModel.h"
 
 class CDevInfoCtrl;
 class ProfileReadLog;
 class ProfileStore;
 class SystemFacts;
-
-// One tab's page as the program builds it, with what the page brings beyond its page file.
-struct CdPage {
-    TabModel tab;
-    std::string local; // the page file in the CD folder; empty when it is not there
-    PageModel page;
-    // SingleInstall: what each step does, from step 1 to the end of the sequence.
-    std::vector<CInstallSequence::Action> steps;
-    // Liveupdate: the start page, and LiveUpdate.ini in the CD folder (empty when it is not there).
-    std::optional<LiveStartModel> live;
-    std::string liveLocal;
-};
-
-// One tab's page as the program builds it from its page file `page`; `liveUpdate` and the user's
-// language `userLang` make the start page of a Liveupdate page.
-CdPage BuildCdPage(const TabModel& tab, const CIniFile& page, const CDevList& devices, CDevInfoCtrl& detect,
-                   const CIniFile& liveUpdate, const std::string& userLang);
 
 // Reads a CD folder the way the program reads it on one machine: `facts` is the machine (its Path the
 // CD folder), `detect` its detection. The tools build on this what they show or check.

@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "core/CdReader.h"
+#include "core/CdPage.h"
 #include "core/DevInfoCtrl.h"
 #include "core/MenuModel.h"
 
