@@ -39,7 +39,8 @@ void PrintText(const MachineReport& m) {
                     b->id == kWebId ? (std::string(" link ") + kMakerWebSite).c_str() : "");
     for (const CdPage& p : m.pages) {
         std::printf("Tab %d \"%s\" %s: %s page %s\n", p.tab.id, p.tab.caption.c_str(),
-                    RectText(p.tab.rect).c_str(), ReportPageTypeName(p.page.type).c_str(), p.tab.file.c_str());
+                    RectText(p.tab.rect).c_str(), ReportPageTypeName(p.page.type).c_str(),
+                    p.tab.file.c_str());
         for (const PageButtonModel& b : p.page.buttons)
             std::printf("  Button %d \"%s\" %s %s %s\n", b.id, b.caption.c_str(), RectText(b.rect).c_str(),
                         b.behavior.c_str(), b.file.c_str());
@@ -99,17 +100,9 @@ int main(int argc, char** argv) {
     const CdReader reader(cd, store, facts, detect);
     if (reader.RootFile().empty()) return Fail("no Root.ini in " + cd.PathVariable());
 
-    // As the document builds it: the replayed devices without duplicates, then Root.ini and each tab.
-    CDevList devices;
-    detect.DetectDevices("", &devices);
-    RemoveDuplicateDevices(devices);
-    MachineReport m;
-    m.machine = machine;
-    m.menu = reader.Menu(devices);
-    m.background = reader.Background(devices);
-    for (const TabModel& tab : m.menu.tabs)
-        m.pages.push_back(reader.Page(tab, devices));
-    m.devices = std::move(devices);
+    const MachineReport m = BuildMachineReport(
+        detect, reader.Ini(reader.RootFile()),
+        [&](const TabModel& tab, const CDevList& devices) { return reader.Page(tab, devices); });
     // The report Autorun.exe -report writes for the same dump, in the code page of its language.
     if (json)
         std::printf("%s\n", MachineReportJson(m, AnsiCodePageOf(machine.Lang)).dump(1).c_str());

@@ -2,9 +2,7 @@
 
 #include "app/AutorunDoc.h"
 #include "app/Messages.h"
-#include "core/BackgroundChoice.h"
 #include "core/IniFile.h"
-#include "core/MachineReport.h"
 #include "core/Token.h"
 #include "win32/Scoped.h"
 
@@ -16,28 +14,26 @@ bool RunsOnWine() {
 }
 } // namespace
 
-bool WriteMachineReportFile(CAutorunDoc& doc, const std::string& path, bool replayed, std::string& why) {
+MachineReport BuildDocumentReport(CAutorunDoc& doc) {
     CDevInfoCtrl& detect = *doc.Detect();
-    MachineReport r;
-    detect.GetSWInfo(&r.machine);
-    // A replayed dump records no more than its three facts.
+    CToken token;
+    // The live start page follows the user's language, not the detected machine's.
+    const CIniFile live(token.GetVariable("Path") + "\\LiveUpdate.ini");
+    const std::string userLang = token.GetVariable("Lang");
+    return BuildMachineReport(
+        detect, CIniFile(doc.m_strRootIni), [&](const TabModel& tab, const CDevList& devices) {
+            return BuildCdPage(tab, CIniFile(tab.file), devices, detect, live, userLang);
+        });
+}
+
+bool WriteMachineReportFile(CAutorunDoc& doc, const std::string& path, bool replayed, std::string& why) {
+    MachineReport r = BuildDocumentReport(doc);
     if (!replayed) {
         CToken token;
         r.wine = RunsOnWine();
         r.biosProvider = token.GetVariable("BIOSProvider");
         r.biosDate = token.GetVariable("BIOSDate");
     }
-    detect.DetectDevices("", &r.devices);
-    RemoveDuplicateDevices(r.devices);
-    const CIniFile root(doc.m_strRootIni);
-    r.menu = BuildMenuModel(root, r.devices, r.machine.Lang);
-    r.background = ChooseBackground(root, r.devices);
-    CToken token;
-    const CIniFile live(token.GetVariable("Path") + "\\LiveUpdate.ini");
-    for (const TabModel& tab : r.menu.tabs)
-        r.pages.push_back(
-            BuildCdPage(tab, CIniFile(tab.file), r.devices, detect, live, token.GetVariable("Lang")));
-
     const std::string text = MachineReportJson(r, 0).dump(1) + "\n";
     const CHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

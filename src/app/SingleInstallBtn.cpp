@@ -27,7 +27,7 @@ std::unique_ptr<CSingleInstallBtn> CSingleInstallBtn::CreateForResume(const std:
                                                                       CDevInfoCtrl& detect, int* step) {
     ResumeCommand resume;
     if (!ResumeCommand::Parse(args, resume)) return nullptr;
-    const std::string iniFile = CToken().GetVariable("Path") + "\\" + resume.file;
+    const std::string iniFile = resume.PageFile(CToken().GetVariable("Path"));
     auto button = std::make_unique<CSingleInstallBtn>("", iniFile, resume.section, detect, TipStyleOn(view));
     if (!button->m_engine.CanResumeAt(resume.step)) {
         ShowMessage(Message::ResumeStepMissing, "step " + std::to_string(resume.step) + " of section [" +

@@ -3,10 +3,8 @@
 #include <algorithm>
 
 #include "app/AutorunDoc.h"
+#include "app/MachineReportFile.h"
 #include "app/Messages.h"
-#include "core/IniFile.h"
-#include "core/MenuModel.h"
-#include "core/PageModel.h"
 #include "core/QuietSwitches.h"
 #include "core/ResumeCommand.h"
 #include "core/Token.h"
@@ -29,17 +27,12 @@ bool CUnattendedInstall::Start(CAutorunDoc& doc, const std::string& resumeArgs, 
                  "not a resume line of this program: " + resumeArgs});
             return false;
         }
-        return Begin(CToken().GetVariable("Path") + "\\" + resume.file, resume.section, facts, resume.step,
+        return Begin(resume.PageFile(CToken().GetVariable("Path")), resume.section, facts, resume.step,
                      parent, exit);
     }
-    // The install button the menu would have: the first SingleInstall page that has one.
-    detect.DetectDevices("", &doc.m_devices);
-    RemoveDuplicateDevices(doc.m_devices);
-    const MenuModel menu = BuildMenuModel(CIniFile(doc.m_strRootIni), doc.m_devices, facts.Lang);
-    for (const TabModel& tab : menu.tabs) {
-        const PageModel page = BuildPageModel(CIniFile(tab.file), tab.id, doc.m_devices, detect);
-        if (page.install) return Begin(tab.file, page.install->section, facts, 1, parent, exit);
-    }
+    const MachineReport cd = BuildDocumentReport(doc);
+    if (const CdPage* p = InstallPage(cd.pages))
+        return Begin(p->tab.file, p->page.install->section, facts, 1, parent, exit);
     End({exit = InstallExit::Failed, false,
          "the CD has no install section for board " + facts.MBModel + " on " + facts.DetectOS});
     return false;
@@ -102,14 +95,12 @@ void CUnattendedInstall::OnFinish(CInstallEngine::Restart restart) {
 
 // A restart Windows refuses leaves it to the caller, as -norestart does.
 void CUnattendedInstall::Restart(const UnattendedEnd& end) {
-    if (end.restartNow) {
-        const std::vector<RestartFailure> failures = m_pEngine->RestartWindows();
-        if (std::find(failures.begin(), failures.end(), RestartFailure::Refused) == failures.end())
-            return End(end);
+    std::vector<RestartFailure> failures;
+    if (end.restartNow) failures = m_pEngine->RestartWindows();
+    if (std::find(failures.begin(), failures.end(), RestartFailure::Refused) != failures.end())
         End({InstallExit::RestartNeeded, false, "Windows refused the restart; " + end.reason});
-        return;
-    }
-    End(end);
+    else
+        End(end);
 }
 
 void CUnattendedInstall::OnSessionEnding() {

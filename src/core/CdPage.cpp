@@ -23,3 +23,9 @@ CdPage BuildCdPage(const TabModel& tab, const CIniFile& page, const CDevList& de
     if (p.page.type == PageType::Liveupdate) p.live = BuildLiveStartModel(liveUpdate, userLang);
     return p;
 }
+
+const CdPage* InstallPage(const std::vector<CdPage>& pages) {
+    for (const CdPage& p : pages)
+        if (p.page.install) return &p;
+    return nullptr;
+}

@@ -22,6 +22,10 @@ struct CdPage {
     std::string liveLocal;
 };
 
+// The page whose sequence a run without a window installs: the first, in tab order, with an install
+// button; null when no page has one.
+const CdPage* InstallPage(const std::vector<CdPage>& pages);
+
 // One tab's page as the program builds it from its page file `page`; `liveUpdate` and the user's
 // language `userLang` make the start page of a Liveupdate page.
 CdPage BuildCdPage(const TabModel& tab, const CIniFile& page, const CDevList& devices, CDevInfoCtrl& detect,

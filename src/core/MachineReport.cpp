@@ -1,5 +1,6 @@
 #include "core/MachineReport.h"
 
+#include "core/BackgroundChoice.h"
 #include "core/JsonText.h"
 
 namespace {
@@ -66,9 +67,12 @@ struct Writer {
         ordered_json buttons = ordered_json::array();
         for (const PageButtonModel& b : p.page.buttons)
             buttons.push_back(Button(b));
-        ordered_json j = {
-            {"id", p.tab.id},        {"caption", T(p.tab.caption)},       {"rect", RectJson(p.tab.rect)},
-            {"file", T(p.tab.file)}, {"type", ReportPageTypeName(p.page.type)}, {"buttons", buttons}};
+        ordered_json j = {{"id", p.tab.id},
+                          {"caption", T(p.tab.caption)},
+                          {"rect", RectJson(p.tab.rect)},
+                          {"file", T(p.tab.file)},
+                          {"type", ReportPageTypeName(p.page.type)},
+                          {"buttons", buttons}};
         if (p.page.install) j["install"] = Install(p);
         if (const auto& l = p.live)
             j["live"] = {
@@ -112,12 +116,10 @@ ordered_json MachineReportJson(const MachineReport& r, unsigned codePage) {
             fixed.push_back(
                 {{"id", b->id}, {"caption", w.T(b->caption)}, {"rect", Writer::RectJson(b->rect)}});
     ordered_json tabs = ordered_json::array();
-    ordered_json install = nullptr;
-    for (const CdPage& p : r.pages) {
+    for (const CdPage& p : r.pages)
         tabs.push_back(w.Tab(p));
-        // The unattended install runs the first install button's sequence.
-        if (p.page.install && install.is_null()) install = tabs.back()["install"];
-    }
+    // The sequence an unattended run installs.
+    const CdPage* installed = InstallPage(r.pages);
     return {{"machine",
              {{"board", w.T(r.machine.MBModel)},
               {"windows", w.T(r.machine.DetectOS)},
@@ -133,5 +135,18 @@ ordered_json MachineReportJson(const MachineReport& r, unsigned codePage) {
               {"background", w.T(r.background)},
               {"buttons", fixed},
               {"tabs", tabs}}},
-            {"install", install}};
+            {"install", installed ? w.Install(*installed) : ordered_json(nullptr)}};
+}
+
+MachineReport BuildMachineReport(CDevInfoCtrl& detect, const CIniFile& root,
+                                 const std::function<CdPage(const TabModel&, const CDevList&)>& page) {
+    MachineReport r;
+    detect.GetSWInfo(&r.machine);
+    detect.DetectDevices("", &r.devices);
+    RemoveDuplicateDevices(r.devices);
+    r.menu = BuildMenuModel(root, r.devices, r.machine.Lang);
+    r.background = ChooseBackground(root, r.devices);
+    for (const TabModel& tab : r.menu.tabs)
+        r.pages.push_back(page(tab, r.devices));
+    return r;
 }

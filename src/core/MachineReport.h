@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,12 @@ struct MachineReport {
     std::string background;
     std::vector<CdPage> pages; // one per tab, in tab order
 };
+
+// What the program builds for the machine `detect` sees, as the document builds its window: the
+// devices without duplicates, the menu and background of Root.ini `root`, and each tab's page as
+// `page` reads it. The facts only a live machine has are left unset.
+MachineReport BuildMachineReport(CDevInfoCtrl& detect, const CIniFile& root,
+                                 const std::function<CdPage(const TabModel&, const CDevList&)>& page);
 
 // The names the report and the preview give a page type and the end of a sequence.
 std::string ReportPageTypeName(PageType type); // "none" for a page of no known type

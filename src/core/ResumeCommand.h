@@ -17,4 +17,6 @@ struct ResumeCommand {
     // Reads the program's arguments. False, with `out` untouched, for anything the writer would not
     // have written: no step, no file or section, a file that leaves the program folder.
     static bool Parse(const std::string& args, ResumeCommand& out);
+    // The page file's path for a program in `folder` (no trailing "\").
+    std::string PageFile(const std::string& folder) const { return folder + "\\" + file; }
 };

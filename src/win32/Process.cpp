@@ -14,28 +14,23 @@ const DWORD kFinishDelayMs = 1000;
 // The pipe's reading end and the lines read but not yet taken: the reader and the object each hold
 // it, and the last to let go closes the pipe.
 struct CProcess::Output {
-    Output() { InitializeCriticalSection(&lock); }
-    ~Output() { DeleteCriticalSection(&lock); }
-    Output(const Output&) = delete;
-    Output& operator=(const Output&) = delete;
-
     void Add(std::vector<std::string>& lines) {
-        EnterCriticalSection(&lock);
-        for (std::string& line : lines)
-            waiting.push_back(std::move(line));
-        LeaveCriticalSection(&lock);
+        {
+            const CCriticalSection::Hold hold(lock);
+            for (std::string& line : lines)
+                waiting.push_back(std::move(line));
+        }
         lines.clear();
     }
     std::vector<std::string> Take() {
-        EnterCriticalSection(&lock);
+        const CCriticalSection::Hold hold(lock);
         std::vector<std::string> lines = std::move(waiting);
         waiting.clear();
-        LeaveCriticalSection(&lock);
         return lines;
     }
 
     CHandle pipe;
-    CRITICAL_SECTION lock;
+    CCriticalSection lock;
     std::vector<std::string> waiting;
 };
 

@@ -163,6 +163,29 @@ class CSelectObject {
     HGDIOBJ m_hOld;
 };
 
+// A critical section for its whole life; a Hold owns it for a scope.
+class CCriticalSection {
+  public:
+    CCriticalSection() { InitializeCriticalSection(&m_cs); }
+    ~CCriticalSection() { DeleteCriticalSection(&m_cs); }
+    CCriticalSection(const CCriticalSection&) = delete;
+    CCriticalSection& operator=(const CCriticalSection&) = delete;
+
+    class Hold {
+      public:
+        explicit Hold(CCriticalSection& section) : m_cs(section.m_cs) { EnterCriticalSection(&m_cs); }
+        ~Hold() { LeaveCriticalSection(&m_cs); }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+      private:
+        CRITICAL_SECTION& m_cs;
+    };
+
+  private:
+    CRITICAL_SECTION m_cs;
+};
+
 // A COM interface pointer, released at the end.
 template <class T> class CComPtr {
   public:

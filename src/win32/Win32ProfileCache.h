@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "core/ProfileCache.h"
+#include "win32/Scoped.h"
 #include "win32/Win32ProfileFiles.h"
 #include "win32/Win32ProfileStore.h"
 
@@ -9,11 +10,6 @@
 // (the start window's thread reads Root.ini while the main thread builds the menu).
 class Win32ProfileCache : public ProfileStore {
   public:
-    Win32ProfileCache() { InitializeCriticalSection(&m_lock); }
-    ~Win32ProfileCache() override { DeleteCriticalSection(&m_lock); }
-    Win32ProfileCache(const Win32ProfileCache&) = delete;
-    Win32ProfileCache& operator=(const Win32ProfileCache&) = delete;
-
     std::size_t GetString(const char* section, const char* key, const char* def, char* buf, std::size_t size,
                           const char* path) override;
     unsigned GetInt(const char* section, const char* key, int def, const char* path) override;
@@ -22,9 +18,7 @@ class Win32ProfileCache : public ProfileStore {
     bool WriteString(const char* section, const char* key, const char* value, const char* path) override;
 
   private:
-    template <class Call> auto Locked(Call call);
-
-    CRITICAL_SECTION m_lock;
+    CCriticalSection m_lock;
     Win32ProfileStore m_system;
     Win32ProfileFiles m_files;
     ProfileCache m_cache{m_system, m_files};

@@ -97,6 +97,7 @@ TEST(ResumeCommand, ReadsBackWhatItWrites) {
     ASSERT_TRUE(ResumeCommand::Parse(line.substr(program.size()), r));
     EXPECT_EQ(5, r.step);
     EXPECT_EQ("sub\\p.ini", r.file);
+    EXPECT_EQ("C:\\Driver CD\\sub\\p.ini", r.PageFile("C:\\Driver CD"));
     EXPECT_EQ("A B", r.section);
 }
 } // namespace
