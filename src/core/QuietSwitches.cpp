@@ -1,6 +1,7 @@
 #include "core/QuietSwitches.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 bool IsBlank(char c) {
@@ -31,6 +32,19 @@ std::string ValueAt(const std::string& line, std::size_t& pos) {
     return value;
 }
 
+// The words this reads: a flag, or a switch whose value follows the colon.
+struct Switch {
+    const char* name;
+    bool QuietSwitches::*flag;
+    std::string QuietSwitches::*value;
+};
+const Switch kSwitches[] = {
+    {"-unattended", &QuietSwitches::unattended, nullptr},
+    {"-norestart", &QuietSwitches::noRestart, nullptr},
+    {"-log:", nullptr, &QuietSwitches::log},
+    {"-report:", nullptr, &QuietSwitches::report},
+};
+
 std::string Trim(const std::string& text) {
     std::size_t begin = 0, end = text.size();
     while (begin < end && IsBlank(text[begin]))
@@ -50,27 +64,19 @@ QuietSwitches QuietSwitches::Read(const std::string& commandLine) {
         // A word Windows quoted whole for its blanks ("-log:C:\My Logs\a.log") counts as well.
         const bool wordStart = pos == 0 || IsBlank(commandLine[pos - 1]);
         const std::size_t at = wordStart && commandLine[pos] == '"' ? pos + 1 : pos;
-        std::string* value = nullptr;
-        std::size_t skip = 0;
-        if (wordStart && WordIs(commandLine, at, "-unattended", at == pos)) {
-            s.unattended = true;
-            skip = 11;
-        } else if (wordStart && WordIs(commandLine, at, "-norestart", at == pos)) {
-            s.noRestart = true;
-            skip = 10;
-        } else if (wordStart && WordIs(commandLine, at, "-log:", false)) {
-            value = &s.log;
-            skip = 5;
-        } else if (wordStart && WordIs(commandLine, at, "-report:", false)) {
-            value = &s.report;
-            skip = 8;
-        } else {
+        const Switch* sw = nullptr;
+        if (wordStart)
+            for (const Switch& candidate : kSwitches)
+                if (WordIs(commandLine, at, candidate.name, !candidate.value && at == pos)) sw = &candidate;
+        if (!sw) {
             rest += commandLine[pos++];
             continue;
         }
+        std::string* value = sw->value ? &(s.*sw->value) : nullptr;
+        if (sw->flag) s.*sw->flag = true;
         found = true;
         const std::size_t start = pos;
-        pos = at + skip;
+        pos = at + std::strlen(sw->name);
         if (at != start) {
             // Quoted whole: the value is what the quotes hold.
             const std::size_t close = std::min(commandLine.find('"', pos), commandLine.size());
