@@ -22,15 +22,14 @@ WANTED = sys.argv[3:]
 SRC = pathlib.Path(__file__).resolve().parents[2]
 WAY = os.environ.get("SHIP_WAY", "native")
 WORK = BUILD / "ship"
-PREFIX = WORK / "prefix"
 CD = WORK / "cd"
-WINE = "/usr/lib/wine/wine"
 SERVER = os.environ.get("WINESERVER", "/usr/lib/wine/wineserver")
-ENV = dict(os.environ, WINEPREFIX=str(PREFIX), WINEARCH="win32", WINEDEBUG="-all",
-           WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d")
+# The prefix the checks run in now: the 32-bit one, then the 64-bit one for WoW64 (see use()).
+PREFIX = ENV = WINE = None
 # What one program may take to its window or its end: a run takes 2 to 3 minutes under emulation.
 LIMIT = 900 if WAY == "emulated" else 120
 SETTINGS = ["win95", "win98", "winme", "win2k", "winxp", "win2003"]
+WOW64_SETTING = "win7"
 TABS = ["Documents", "Drivers", "Utilities", "One-Click", "Live Update"]
 CLOCK = time.time()
 
@@ -54,11 +53,23 @@ def program(setting):
 
 # ---- the prefix and the session ------------------------------------------------------------------
 
-def fresh_prefix():
-    """A copy of the cached prefix for this run: programs and libraries shared, every other file
-    (the registry above all) copied; then the versions and settings the checks need."""
-    cached = subprocess.run([str(SRC / "tests/ship/prefix.sh"), str(CACHE)], check=True, capture_output=True,
-                            text=True).stdout.strip()
+def use(arch):
+    """Makes the prefix of `arch` (win32; win64, where the shipped program runs under WoW64) the one
+    the checks run in."""
+    global PREFIX, ENV, WINE
+    PREFIX = WORK / ("prefix" if arch == "win32" else "prefix64")
+    WINE = "/usr/lib/wine/wine" if arch == "win32" else "/usr/lib/wine/wine64"
+    ENV = dict(os.environ, WINEPREFIX=str(PREFIX), WINEARCH=arch, WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d")
+
+
+def fresh_prefix(arch):
+    """A copy of the cached prefix of `arch` for this run: programs and libraries shared, every other
+    file (the registry above all) copied; then the versions and settings the checks need, and the
+    CD as drive R:."""
+    use(arch)
+    cached = subprocess.run([str(SRC / "tests/ship/prefix.sh"), str(CACHE), arch], check=True,
+                            stdout=subprocess.PIPE, text=True).stdout.strip()
     shutil.rmtree(PREFIX, ignore_errors=True)
     PREFIX.parent.mkdir(parents=True, exist_ok=True)
     if subprocess.run(["cp", "-al", cached, str(PREFIX)], stderr=subprocess.DEVNULL).returncode:
@@ -76,25 +87,23 @@ def fresh_prefix():
     reg = ['[Software\\\\Wine] 0', '"Version"="winxp"',
            # Xvfb has no window manager: a managed window that goes away would wait 2 s for one.
            '[Software\\\\Wine\\\\X11 Driver] 0', '"Managed"="N"']
-    for s in SETTINGS:
+    for s in SETTINGS + [WOW64_SETTING]:
         reg += [f'[Software\\\\Wine\\\\AppDefaults\\\\{program(s)}] 0', f'"Version"="{s}"']
     with open(PREFIX / "user.reg", "a") as f:
         f.write("\n" + "\n\n".join(reg[i] + "\n" + reg[i + 1] for i in range(0, len(reg), 2)) + "\n")
+    (PREFIX / "dosdevices" / "r:").unlink(missing_ok=True)
+    (PREFIX / "dosdevices" / "r:").symlink_to(CD)
 
 
 def sample_cd():
     """The sample CD as it is pressed, with the program once per setting and, for detection, the
     stand-in port-I/O library, its driver file and the configuration image of a real machine."""
     subprocess.run([str(SRC / "scripts/press-sample.sh"), str(BUILD), str(CD)], check=True)
-    for s in SETTINGS:
+    for s in SETTINGS + [WOW64_SETTING]:
         shutil.copy(CD / "Autorun.exe", CD / program(s))
     shutil.copy(BUILD / "tests/VORN-IO.dll", CD)
     shutil.copy(SRC / "tests/fixtures/pci/machine.pci", CD / "VORN-IO.pci")
     (CD / "VORN-IO.SYS").write_text("stand-in driver\n")
-    link = PREFIX / "dosdevices" / "r:"
-    if link.is_symlink() or link.exists():
-        link.unlink()
-    link.symlink_to(CD)
 
 
 def session_processes():
@@ -228,7 +237,7 @@ def sim(setting):
     return run
 
 
-def detect(setting):
+def detect(setting, name=None):
     def run():
         """Real detection: the menu. On 98, the 9x registry, cfgmgr32 and the port-I/O library;
         the Documents page then has its Windows 98 entry, and only there."""
@@ -239,7 +248,7 @@ def detect(setting):
             r.close()
         finally:
             r.kill()
-    run.__name__ = f"detect_{setting}"
+    run.__name__ = name or f"detect_{setting}"
     return run
 
 
@@ -335,8 +344,13 @@ def ftp_file():
         r.kill()
 
 
+# The last one runs in the 64-bit prefix: the shipped program under WoW64 as Windows 7, real detection.
 CHECKS = [sim(s) for s in SETTINGS] + [detect(s) for s in ("win98", "winxp", "win2003")] + \
-         [dump_win2003, install_to_reboot, ftp_file]
+         [dump_win2003, install_to_reboot, ftp_file, detect(WOW64_SETTING, "wow64_win7")]
+
+
+def arch_of(c):
+    return "win64" if c.__name__.startswith("wow64") else "win32"
 
 
 def main():
@@ -346,25 +360,32 @@ def main():
         check(w in names, f"no check {w}; there are: {' '.join(names)}")
     say(f"ship check of {BUILD / 'Autorun.exe'}, {WAY}")
     try:
-        fresh_prefix()
-        say(f"prefix ready ({WAY})")
         sample_cd()
-        start_session()
-        say(f"session started ({WAY})")
-    except (Failure, subprocess.SubprocessError) as e:
-        say(f"FAIL setting up: {e}")
+    except subprocess.SubprocessError as e:
+        say(f"FAIL pressing the sample CD: {e}")
         return 1
-    for c in CHECKS:
-        if WANTED and c.__name__ not in WANTED:
+    for arch in ("win32", "win64"):
+        checks = [c for c in CHECKS if arch_of(c) == arch and (not WANTED or c.__name__ in WANTED)]
+        if not checks:
             continue
-        start = time.time()
         try:
-            c()
-            say(f"ok   {c.__name__} in {time.time() - start:.0f} s ({WAY})")
-        except Exception as e:  # a failed check or a hung program: say so and go on
-            failed.append(c.__name__)
-            say(f"FAIL {c.__name__} after {time.time() - start:.0f} s ({WAY}): {e}")
-    subprocess.run([SERVER, "-k"], env=ENV)
+            fresh_prefix(arch)
+            say(f"{arch} prefix ready ({WAY})")
+            start_session()
+            say(f"{arch} session started ({WAY})")
+        except (Failure, subprocess.SubprocessError) as e:
+            say(f"FAIL setting up the {arch} prefix: {e}")
+            failed += [c.__name__ for c in checks]
+            continue
+        for c in checks:
+            start = time.time()
+            try:
+                c()
+                say(f"ok   {c.__name__} in {time.time() - start:.0f} s ({WAY})")
+            except Exception as e:  # a failed check or a hung program: say so and go on
+                failed.append(c.__name__)
+                say(f"FAIL {c.__name__} after {time.time() - start:.0f} s ({WAY}): {e}")
+        subprocess.run([SERVER, "-k"], env=ENV)
     done = len(WANTED) or len(CHECKS)
     print(f"ship check: {done - len(failed)} passed, {len(failed)} failed ({WAY})", flush=True)
     return 1 if failed else 0
