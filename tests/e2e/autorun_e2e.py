@@ -15,6 +15,8 @@ import sys
 import tempfile
 import time
 
+from probe_lines import children
+
 BUILD = pathlib.Path(sys.argv[1]).resolve()
 SRC = pathlib.Path(__file__).resolve().parents[2]
 # WINEARCH: win32 for a 32-bit prefix and loader, else a 64-bit prefix (where 32-bit programs run under WoW64).
@@ -149,18 +151,6 @@ def probe(*args):
     return wine(str(BUILD / "tests" / "probe_windows.exe"), *args)
 
 
-class Win:
-    def __init__(self, line):
-        parts = line.split(" ", 7)
-        self.id, self.visible, self.enabled = int(parts[0]), parts[1] == "1", parts[2] == "1"
-        self.rect = tuple(int(v) for v in parts[3:7])
-        self.caption = parts[7] if len(parts) > 7 else ""
-        self.items = self.caption.split("\t")  # of a list box
-
-    def __repr__(self):
-        return f"<{self.id} vis={self.visible} en={self.enabled} {self.rect} {self.caption[:30]!r}>"
-
-
 class Run:
     """One Autorun.exe process on the CD at R:."""
 
@@ -180,11 +170,7 @@ class Run:
         head = lines[0].split()
         self.origin = (int(head[1]), int(head[2]))
         self.foreground = head[5] == "1"
-        wins = {}
-        for line in lines[1:]:
-            w = Win(line)
-            wins.setdefault(w.id, w)
-        return wins
+        return children(lines[1:])
 
     def shot(self):
         """The view's 640 x 478 client area as rows of (r, g, b), where windows() last found it."""

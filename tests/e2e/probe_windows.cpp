@@ -2,7 +2,8 @@
 //   probe_windows list [seconds]   waits for the main window, prints it and every child window:
 //                                  "frame X Y W H FOREGROUND" (screen place of the view's client area)
 //                                  then per child "ID VISIBLE ENABLED LEFT TOP RIGHT BOTTOM CAPTION",
-//                                  the rectangle in the view's client coordinates
+//                                  the rectangle in the view's client coordinates, one line per
+//                                  child (a line end in a caption as "\n")
 //   probe_windows click ID [ITEM]   clicks the middle of a child with the mouse, or of item ITEM
 //                                  of a list box
 //   probe_windows dblclick ID ITEM  double-clicks item ITEM of a list box
@@ -74,6 +75,17 @@ std::string ListItems(HWND list) {
     return items;
 }
 
+// A caption on its window's one line: a message box's text has line ends.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (char c : text)
+        if (c == '\n')
+            line += "\\n";
+        else if (c != '\r')
+            line += c;
+    return line;
+}
+
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM view) {
     if (GetParent(hwnd) != reinterpret_cast<HWND>(view)) return TRUE;
     RECT r;
@@ -84,7 +96,7 @@ BOOL CALLBACK PrintChild(HWND hwnd, LPARAM view) {
     GetWindowTextA(hwnd, text, sizeof text);
     std::printf("%d %d %d %ld %ld %ld %ld %s\n", GetDlgCtrlID(hwnd), IsWindowVisible(hwnd) ? 1 : 0,
                 IsWindowEnabled(hwnd) ? 1 : 0, r.left, r.top, r.right, r.bottom,
-                IsListBox(hwnd) ? ListItems(hwnd).c_str() : text);
+                OneLine(IsListBox(hwnd) ? ListItems(hwnd) : text).c_str());
     return TRUE;
 }
 

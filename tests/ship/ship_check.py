@@ -16,6 +16,9 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "e2e"))
+from probe_lines import children  # noqa: E402
+
 BUILD = pathlib.Path(sys.argv[1]).resolve()
 CACHE = pathlib.Path(sys.argv[2])
 WANTED = sys.argv[3:]
@@ -147,17 +150,6 @@ def start_session():
 
 # ---- the program and the helpers -----------------------------------------------------------------
 
-class Win:
-    def __init__(self, line):
-        parts = line.split(" ", 7)
-        self.id, self.visible = int(parts[0]), parts[1] == "1"
-        self.caption = parts[7] if len(parts) > 7 else ""
-        self.items = self.caption.split("\t")  # of a list box
-
-    def __repr__(self):
-        return f"<{self.id} vis={self.visible} {self.caption[:40]!r}>"
-
-
 def helper(proc, name, *args, seconds=LIMIT):
     """Runs a helper program of the build to its end and gives (exit code, output). Fails at once
     when `proc`, the program it looks at, ends first."""
@@ -196,7 +188,7 @@ class Run:
     def windows(self, dialog=None):
         rc, out = helper(self.proc, "probe_windows.exe", *([f"@{dialog}"] if dialog else []), "list", str(LIMIT))
         check(rc == 0, f"no {'dialog' if dialog else 'window'} in {LIMIT} s")
-        return {w.id: w for w in map(Win, out.splitlines()[1:])}
+        return children(out.splitlines()[1:])
 
     def menu(self):
         wins = self.windows()
