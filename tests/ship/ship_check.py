@@ -301,7 +301,9 @@ def ftp_file():
     live = CD / "live"
     live.mkdir(exist_ok=True)
     shutil.copy(CD / program("winxp"), live)
-    files = {"Root.ini": {"Root": {"DefaultCaption": "Ship check", "TabButton1": "Live"},
+    shutil.copy(CD / "Background.bmp", live)
+    files = {"Root.ini": {"Root": {"DefaultCaption": "Ship check", "Background": "<Path>\\Background.bmp",
+                                   "TabButton1": "Live"},
                           "Live": {"Caption": "Live Update", "File": "<Path>\\Live.ini"}},
              "Live.ini": {"IniInfo": {"IniType": "Liveupdate"}},
              "LiveUpdate.ini": {"FTP SITE": {"IP": "127.0.0.1", "ID": "anonymous", "PASSWORD": "ship@example.com",
@@ -336,9 +338,10 @@ def ftp_file():
         r.kill()
 
 
-# The last one runs in the 64-bit prefix: the shipped program under WoW64 as Windows 7, real detection.
-CHECKS = [sim(s) for s in SETTINGS] + [detect(s) for s in ("win98", "winxp", "win2003")] + \
-         [dump_win2003, install_to_reboot, ftp_file, detect(WOW64_SETTING, "wow64_win7")]
+# The ones that reach furthest into the program first, so that their failure shows early. The last
+# one runs in the 64-bit prefix: the shipped program under WoW64 as Windows 7, real detection.
+CHECKS = [install_to_reboot, ftp_file, dump_win2003] + [detect(s) for s in ("win98", "winxp", "win2003")] + \
+         [sim(s) for s in SETTINGS] + [detect(WOW64_SETTING, "wow64_win7")]
 
 
 def arch_of(c):
