@@ -6,14 +6,17 @@
 # Exports SHIP_WAY=native or emulated for the command. Exits with 3, saying which, when the
 # emulator, the namespace or binfmt_misc is missing.
 set -euo pipefail
-qemu=/usr/bin/qemu-i386-static
+qemu=/usr/bin/qemu-i386
 no() { echo "ship check: $*" >&2; exit 3; }
 
 if [ "${SHIP_WAY:-}" = emulated ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
   export SHIP_WAY=${SHIP_WAY:-native}
   exec "$@"
 fi
-[ -x "$qemu" ] || no "no emulator: $qemu is missing (Debian package qemu-user-static, scripts/deps.sh installs it)"
+[ -x "$qemu" ] || no "no emulator: $qemu is missing (qemu-user 10 from bookworm-backports; scripts/deps.sh installs it)"
+# Before 10 (bookworm's 7.2), Wine's services take minutes to start and its socket calls crash.
+version=$("$qemu" --version | sed -n '1s/.* version \([0-9]*\)\..*/\1/p')
+[ "${version:-0}" -ge 10 ] || no "the emulator is too old: $("$qemu" --version | head -1); qemu 10 or later is needed (bookworm-backports; scripts/deps.sh installs it)"
 err=$(unshare --user --map-root-user --mount --propagation private true 2>&1) ||
   no "no namespace: unshare --user --map-root-user --mount failed: $err"
 
