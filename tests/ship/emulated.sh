@@ -4,7 +4,7 @@
 # user-mode emulator. Nothing outside that namespace changes.
 #   emulated.sh COMMAND [ARGS...]
 # Exports SHIP_WAY=native or emulated for the command. Exits with 3, saying which, when the
-# emulator, the namespace or binfmt_misc is missing.
+# emulator is missing or too old, or the namespace or binfmt_misc is missing.
 set -euo pipefail
 qemu=/usr/bin/qemu-i386
 no() { echo "ship check: $*" >&2; exit 3; }

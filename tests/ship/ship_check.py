@@ -5,8 +5,8 @@ it under an X display and, where the kernel runs no 32-bit code, under qemu's em
     ship_check.py WIN32_BUILD_DIR CACHE_DIR [CHECK...]
 Every version is set before the session starts, not by `wine reg` (a Wine program of its own each
 time, slow under emulation): the program is copied under one name per Windows setting, and the
-prefix's user.reg gives each name its version. A Wine process that dies while the session starts is tried once more;
-a failure of the program itself never is.
+prefix's user.reg gives each name its version. A Wine process that dies while the session starts is
+tried once more; a failure of the program itself never is.
 """
 import os
 import pathlib
