@@ -15,8 +15,9 @@ if [ "${SHIP_WAY:-}" = emulated ] || /usr/lib/wine/wine --version >/dev/null 2>&
 fi
 [ -x "$qemu" ] || no "no emulator: $qemu is missing (qemu-user 10 from bookworm-backports; scripts/deps.sh installs it)"
 # Before 10 (bookworm's 7.2), Wine's services take minutes to start and its socket calls crash.
-version=$("$qemu" --version | sed -n '1s/.* version \([0-9]*\)\..*/\1/p')
-[ "${version:-0}" -ge 10 ] || no "the emulator is too old: $("$qemu" --version | head -1); qemu 10 or later is needed (bookworm-backports; scripts/deps.sh installs it)"
+version=$("$qemu" --version | head -1)
+major=$(echo "$version" | sed -n 's/.* version \([0-9]*\)\..*/\1/p')
+[ "${major:-0}" -ge 10 ] || no "the emulator is too old: $version; qemu 10 or later is needed (bookworm-backports; scripts/deps.sh installs it)"
 err=$(unshare --user --map-root-user --mount --propagation private true 2>&1) ||
   no "no namespace: unshare --user --map-root-user --mount failed: $err"
 

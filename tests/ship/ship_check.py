@@ -337,12 +337,11 @@ def ftp_file():
         mirrors = r.windows(dialog=1002)[1002].items
         check(mirrors == ["East Mirror", "West Mirror"], f"mirror dialog {mirrors}")
         helper(r.proc, "probe_windows.exe", "@1002", "dblclick", "1002", "1")
-        got = list(PREFIX.glob("drive_c/users/*/Temp/Live/VEN_1106&DEV_3038&SUBSYS_12340000/notes.artxt"))
         end = time.time() + LIMIT
-        while not (got and got[0].read_bytes() == notes):
+        while not ((got := list(PREFIX.glob("drive_c/users/*/Temp/Live/VEN_1106&DEV_3038&SUBSYS_12340000/notes.artxt")))
+                   and got[0].read_bytes() == notes):
             check(time.time() < end, f"the file never arrived whole: {got}")
             time.sleep(2)
-            got = list(PREFIX.glob("drive_c/users/*/Temp/Live/VEN_1106&DEV_3038&SUBSYS_12340000/notes.artxt"))
     finally:
         r.kill()
 
